@@ -1,0 +1,36 @@
+include_guard(GLOBAL)
+
+function(tarvik_add_subdirectory_if_present dir)
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${dir})
+  endif()
+endfunction()
+
+# Each area keeps its tests (or benchmarks) in a folder of its own, so adding an
+# area never touches the folder above it.
+function(tarvik_add_all_subdirectories)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
+
+# tarvik_add_gtest(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [GUI])
+# GUI tests run headless and are left out of the sanitizer build.
+function(tarvik_add_gtest name)
+  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  if(T_GUI AND (NOT TARVIK_GUI OR TARVIK_SANITIZE))
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+  set(env "TARVIK_BIN_DIR=${CMAKE_BINARY_DIR}/bin;TARVIK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  if(T_GUI)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}" DISCOVERY_TIMEOUT 60)
+endfunction()
