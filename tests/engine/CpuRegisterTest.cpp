@@ -5,6 +5,7 @@
 #include <string>
 
 #include "EngineFixture.h"
+#include "PackedValue.h"
 #include "Protocol.h"
 #include "Tgtz80.h"
 
@@ -92,12 +93,12 @@ TEST_F(CpuRegisterTest, SetRegisterCutsToSixteenBitsAndGuardsTheByteRegisters) {
 TEST_F(CpuRegisterTest, ToggleFlagChangesOnlyBitsOfF) {
   TheCpu->SetRegister(0, 0x5500);
   EXPECT_EQ(TheCpu->ToggleFlag(6), 0);
-  EXPECT_EQ(TheCpu->GetRegisterImage()->AF, 0x5540);
+  EXPECT_EQ(Value(TheCpu->GetRegisterImage()->AF), 0x5540);
   TheCpu->ToggleFlag(6);
-  EXPECT_EQ(TheCpu->GetRegisterImage()->AF, 0x5500);
+  EXPECT_EQ(Value(TheCpu->GetRegisterImage()->AF), 0x5500);
   for (uint16_t n : {8, 15, 16, 0xFFFF}) {
     EXPECT_EQ(TheCpu->ToggleFlag(n), 0);
-    EXPECT_EQ(TheCpu->GetRegisterImage()->AF, 0x5500) << n;
+    EXPECT_EQ(Value(TheCpu->GetRegisterImage()->AF), 0x5500) << n;
   }
 }
 
@@ -148,10 +149,10 @@ TEST_F(CpuRegisterTest, SwapExchangesTheBytesOfEveryWordOnly) {
   TRegisterImage& r = *TheCpu->GetRegisterImage();
   for (uint16_t n = 0; n < 14; ++n) TheCpu->SetRegister(n, n == 10 || n == 13 ? 0x12 : 0x1200 + n);
   TheCpu->SwapRegisterImage();
-  EXPECT_EQ(r.AF, 0x0012);
-  EXPECT_EQ(r.HL_, 0x0712);
-  EXPECT_EQ(r.SP, 0x0B12);
-  EXPECT_EQ(r.PC, 0x0C12);
+  EXPECT_EQ(Value(r.AF), 0x0012);
+  EXPECT_EQ(Value(r.HL_), 0x0712);
+  EXPECT_EQ(Value(r.SP), 0x0B12);
+  EXPECT_EQ(Value(r.PC), 0x0C12);
   EXPECT_EQ(r.I, 0x12);
   EXPECT_EQ(r.BANK, 0x12);
 }

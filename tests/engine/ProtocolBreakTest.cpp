@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "EngineFixture.h"
+#include "PackedValue.h"
 #include "Protocol.h"
 
 namespace {
@@ -80,7 +81,7 @@ TEST_F(ProtocolBreakTest, ClearAllEmptiesAFullTable) {
   EXPECT_TRUE(Table().empty());
   // The walk stops at the table's end and leaves what lies behind it alone.
   EXPECT_EQ(caps->Valid, 1);
-  EXPECT_EQ(caps->HwLinesOffset, NO_TABLE);
+  EXPECT_EQ(Value(caps->HwLinesOffset), NO_TABLE);
   for (uint32_t a = 0; a < 16; ++a) EXPECT_EQ(TheProtocol->WriteBreak(BREAK_SET, 0x81, 0x40 + a), a);
 }
 

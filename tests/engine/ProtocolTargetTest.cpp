@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "EngineFixture.h"
+#include "PackedValue.h"
 #include "Protocol.h"
 #include "Tgtz80.h"
 
@@ -17,16 +18,16 @@ TEST_F(ProtocolTargetTest, RegistersAreReadOnlyWhileTheImageIsInvalid) {
 
   TheProtocol->ReadRegisters();
   EXPECT_TRUE(TheCpu->GetRegistersValid());
-  EXPECT_EQ(TheCpu->GetRegisterImage()->HL, 0x1A2B);
+  EXPECT_EQ(Value(TheCpu->GetRegisterImage()->HL), 0x1A2B);
 
   // A second read keeps the image as it stands.
   TheCpu->SetRegister(3, 0x5555);
   TheProtocol->ReadRegisters();
-  EXPECT_EQ(TheCpu->GetRegisterImage()->HL, 0x5555);
+  EXPECT_EQ(Value(TheCpu->GetRegisterImage()->HL), 0x5555);
 
   TheProtocol->InvalidateCache();
   TheProtocol->ReadRegisters();
-  EXPECT_EQ(TheCpu->GetRegisterImage()->HL, 0x1A2B);
+  EXPECT_EQ(Value(TheCpu->GetRegisterImage()->HL), 0x1A2B);
 }
 
 TEST_F(ProtocolTargetTest, WrittenRegistersComeBackUnchanged) {
@@ -60,21 +61,21 @@ TEST_F(ProtocolTargetTest, CapabilitiesReportEveryFeatureAbsent) {
   EXPECT_EQ(TheProtocol->GetCapabilities(caps), STATUS_OK);
   ASSERT_NE(caps, nullptr);
   EXPECT_EQ(caps->Valid, 1);
-  EXPECT_EQ(caps->Reserved, 0);
-  EXPECT_EQ(caps->HwLinesOffset, NO_TABLE);
-  EXPECT_EQ(caps->CpuSettingsOffset, NO_TABLE);
-  EXPECT_EQ(caps->TraceOffset, NO_TABLE);
-  EXPECT_EQ(caps->AreasOffset, NO_TABLE);
+  EXPECT_EQ(Value(caps->Reserved), 0);
+  EXPECT_EQ(Value(caps->HwLinesOffset), NO_TABLE);
+  EXPECT_EQ(Value(caps->CpuSettingsOffset), NO_TABLE);
+  EXPECT_EQ(Value(caps->TraceOffset), NO_TABLE);
+  EXPECT_EQ(Value(caps->AreasOffset), NO_TABLE);
 
   // A filled record is handed out as it stands until it is reset.
   caps->AreasOffset = 0;
   TCapabilities* again = nullptr;
   TheProtocol->GetCapabilities(again);
   EXPECT_EQ(again, caps);
-  EXPECT_EQ(again->AreasOffset, 0);
+  EXPECT_EQ(Value(again->AreasOffset), 0);
   TheProtocol->ResetCapabilities();
   TheProtocol->GetCapabilities(again);
-  EXPECT_EQ(again->AreasOffset, NO_TABLE);
+  EXPECT_EQ(Value(again->AreasOffset), NO_TABLE);
 }
 
 TEST_F(ProtocolTargetTest, FirmwareVersionIsFourZeroZero) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "EngineFixture.h"
+#include "PackedValue.h"
 #include "MessageBoxRecorder.h"
 
 namespace {
@@ -53,10 +54,10 @@ TEST_F(ScriptedProtocolTest, CapabilityTablesFollowEachOther) {
   ProtocolScript().Areas = {0, 0, 'A', 0, 0, 0, 1, 2, 0};
   TCapabilities* caps = nullptr;
   TheProtocol->GetCapabilities(caps);
-  EXPECT_EQ(caps->HwLinesOffset, 0);
-  EXPECT_EQ(caps->CpuSettingsOffset, NO_TABLE);
-  EXPECT_EQ(caps->TraceOffset, NO_TABLE);
-  EXPECT_EQ(caps->AreasOffset, 7);
+  EXPECT_EQ(Value(caps->HwLinesOffset), 0);
+  EXPECT_EQ(Value(caps->CpuSettingsOffset), NO_TABLE);
+  EXPECT_EQ(Value(caps->TraceOffset), NO_TABLE);
+  EXPECT_EQ(Value(caps->AreasOffset), 7);
   EXPECT_EQ(caps->Data[9], 'A');
   TheProtocol->GetCapabilities(caps);
   EXPECT_EQ(ProtocolScript().CapabilityFills, 1);
@@ -76,10 +77,10 @@ TEST_F(ScriptedProtocolTest, EventsTraceFramesAndMapComeFromTheScript) {
   TTraceFrame out{};
   out.Data = 0x99;
   TheProtocol->ReadTraceFrame(0, out);
-  EXPECT_EQ(out.Address, 0x1234u);
+  EXPECT_EQ(Value(out.Address), 0x1234u);
   out.Address = 0;
   TheProtocol->ReadTraceFrame(1, out);
-  EXPECT_EQ(out.Address, 0u);
+  EXPECT_EQ(Value(out.Address), 0u);
 
   ProtocolScript().MemoryMap = {{0, 0x7FFF, 1}, {0x8000, 0xFFFF, 2}};
   uint32_t to = 0;
