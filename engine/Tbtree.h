@@ -1,7 +1,6 @@
 #pragma once
 #include <climits>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "SymbolRecord.h"
@@ -14,7 +13,7 @@
 class TBTree {
  public:
   // Negative when the key sorts before the element, 0 when equal, positive after.
-  using TCompare = std::function<int(const TSymbolRecord* key, const TSymbolRecord* element)>;
+  using TCompare = int (*)(const TSymbolRecord* key, const TSymbolRecord* element);
 
   // Search's result when no order has been installed.
   static constexpr int SEARCH_NO_COMPARE = INT_MIN + 1;
@@ -53,15 +52,24 @@ class TBTree {
 
  private:
   using TBlock = std::vector<TSymbolRecord*>;
+  struct TPlace {
+    size_t Block;
+    size_t Offset;
+  };
 
-  // First position whose element makes pred(compare(key, element)) false.
+  // The first place whose element makes pred(compare(key, element)) false;
+  // Block is Blocks.size() when there is none.
   template <typename Pred>
-  int Bound(const TSymbolRecord* key, Pred pred) const;
-  void InsertAt(int position, TSymbolRecord* element);
+  TPlace Bound(const TSymbolRecord* key, Pred pred) const;
+  int PositionOf(TPlace place) const;
+  TPlace PlaceOf(int position) const;
+  void InsertAt(TPlace place, TSymbolRecord* element);
+  void RebuildCounts();
 
   std::vector<TBlock> Blocks;
-  std::vector<int> BlockStart;  // position of each block's first element
-  TCompare OnCompare;
+  std::vector<TSymbolRecord*> BlockLast;  // each block's last element, searched first
+  std::vector<int> Counts;                // Fenwick tree over the block sizes
+  TCompare OnCompare = nullptr;
   int FCount = 0;
   int Cursor = -1;
 };
