@@ -1,11 +1,15 @@
 #include "Tbtree.h"
 
-#include <algorithm>
 #include <bit>
 
 namespace {
 // A full block is split in two; an insertion moves at most this many pointers.
 constexpr size_t BLOCK_MAX = 256;
+
+template <typename Vector>
+void InsertInto(Vector& v, size_t at, typename Vector::value_type value) {
+  v.insert(v.begin() + static_cast<std::ptrdiff_t>(at), value);
+}
 }  // namespace
 
 TBTree::TBTree() = default;
@@ -13,24 +17,48 @@ TBTree::TBTree() = default;
 void TBTree::Clear() {
   std::vector<TBlock>().swap(Blocks);
   std::vector<TSymbolRecord*>().swap(BlockLast);
+  std::vector<uint64_t>().swap(BlockLastKey);
   std::vector<int>().swap(Counts);
   FCount = 0;
+  IndexKey = nullptr;
 }
 
-void TBTree::SetOnCompare(TCompare compare) { OnCompare = compare; }
+void TBTree::SetOnCompare(TCompare compare, TSortKey sortKey) {
+  OnCompare = compare;
+  OnSortKey = sortKey;
+}
 
 template <typename Pred>
 TBTree::TPlace TBTree::Bound(const TSymbolRecord* key, Pred pred) const {
+  const bool keyed = OnSortKey && OnSortKey == IndexKey;
+  const uint64_t wanted = keyed ? OnSortKey(key) : 0;
+  auto ahead = [&](uint64_t elementKey, const TSymbolRecord* element) {
+    if (keyed && wanted != elementKey) return pred(wanted < elementKey ? -1 : 1);
+    return pred(OnCompare(key, element));
+  };
   // Every block is a sorted run of one order, so the first block whose last
   // element ends the predicate holds the bound.
-  const auto last = std::partition_point(BlockLast.begin(), BlockLast.end(),
-                                         [&](const TSymbolRecord* e) { return pred(OnCompare(key, e)); });
-  const size_t b = static_cast<size_t>(last - BlockLast.begin());
-  if (b == Blocks.size()) return {b, 0};
-  const TBlock& block = Blocks[b];
-  const auto at = std::partition_point(block.begin(), block.end(),
-                                       [&](const TSymbolRecord* e) { return pred(OnCompare(key, e)); });
-  return {b, static_cast<size_t>(at - block.begin())};
+  size_t lo = 0, hi = BlockLast.size();
+  while (lo < hi) {
+    const size_t mid = (lo + hi) / 2;
+    if (ahead(BlockLastKey[mid], BlockLast[mid])) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  if (lo == Blocks.size()) return {lo, 0};
+  const TBlock& block = Blocks[lo];
+  size_t a = 0, b = block.size();
+  while (a < b) {
+    const size_t mid = (a + b) / 2;
+    if (ahead(block.Keys[mid], block.Items[mid])) {
+      a = mid + 1;
+    } else {
+      b = mid;
+    }
+  }
+  return {lo, a};
 }
 
 // Counts[i] (from 1) holds the sizes of the blocks (i - lowbit(i), i].
@@ -63,8 +91,9 @@ void TBTree::RebuildCounts() {
 int TBTree::Search(const TSymbolRecord* key) const {
   if (!OnCompare) return SEARCH_NO_COMPARE;
   const TPlace place = Bound(key, [](int r) { return r > 0; });
-  const int position = place.Block == Blocks.size() ? FCount : PositionOf(place);
-  if (place.Block < Blocks.size() && OnCompare(key, Blocks[place.Block][place.Offset]) == 0) return position;
+  if (place.Block == Blocks.size()) return -FCount - 1;
+  const int position = PositionOf(place);
+  if (OnCompare(key, Blocks[place.Block].Items[place.Offset]) == 0) return position;
   return -position - 1;
 }
 
@@ -72,7 +101,7 @@ TSymbolRecord* TBTree::Find(const TSymbolRecord* key) {
   if (FCount == 0 || !OnCompare) return nullptr;
   const TPlace place = Bound(key, [](int r) { return r > 0; });
   if (place.Block == Blocks.size()) return nullptr;
-  TSymbolRecord* element = Blocks[place.Block][place.Offset];
+  TSymbolRecord* element = Blocks[place.Block].Items[place.Offset];
   if (OnCompare(key, element) != 0) return nullptr;
   Cursor = PositionOf(place);
   return element;
@@ -82,7 +111,7 @@ TSymbolRecord* TBTree::Scan(const TSymbolRecord* key) {
   if (!OnCompare) return nullptr;
   int position = 0;
   for (const TBlock& block : Blocks) {
-    for (TSymbolRecord* element : block) {
+    for (TSymbolRecord* element : block.Items) {
       if (OnCompare(key, element) == 0) {
         Cursor = position;
         return element;
@@ -94,6 +123,9 @@ TSymbolRecord* TBTree::Scan(const TSymbolRecord* key) {
 }
 
 int TBTree::Insert(TSymbolRecord* element) {
+  const TSortKey sortKey = OnCompare ? OnSortKey : nullptr;
+  if (FCount == 0) IndexKey = sortKey;
+  if (sortKey != IndexKey) IndexKey = nullptr;
   if (Blocks.empty() || !OnCompare) {
     InsertAt({Blocks.size(), 0}, element);
   } else {
@@ -106,23 +138,30 @@ void TBTree::InsertAt(TPlace place, TSymbolRecord* element) {
   if (Blocks.empty()) {
     Blocks.emplace_back();
     BlockLast.push_back(nullptr);
+    BlockLastKey.push_back(0);
     Counts.assign(2, 0);
   }
   if (place.Block == Blocks.size()) place = {Blocks.size() - 1, Blocks.back().size()};
-  TBlock& block = Blocks[place.Block];
-  block.insert(block.begin() + static_cast<std::ptrdiff_t>(place.Offset), element);
-  BlockLast[place.Block] = block.back();
+  const size_t b = place.Block;
+  TBlock& block = Blocks[b];
+  InsertInto(block.Items, place.Offset, element);
+  InsertInto(block.Keys, place.Offset, IndexKey ? IndexKey(element) : 0);
+  BlockLast[b] = block.Items.back();
+  BlockLastKey[b] = block.Keys.back();
   ++FCount;
   if (block.size() <= BLOCK_MAX) {
-    for (size_t i = place.Block + 1; i < Counts.size(); i += i & (~i + 1)) ++Counts[i];
+    for (size_t i = b + 1; i < Counts.size(); i += i & (~i + 1)) ++Counts[i];
     return;
   }
-  const size_t half = block.size() / 2;
-  TBlock upper(block.begin() + static_cast<std::ptrdiff_t>(half), block.end());
-  block.resize(half);
-  BlockLast[place.Block] = block.back();
-  BlockLast.insert(BlockLast.begin() + static_cast<std::ptrdiff_t>(place.Block) + 1, upper.back());
-  Blocks.insert(Blocks.begin() + static_cast<std::ptrdiff_t>(place.Block) + 1, std::move(upper));
+  const auto half = static_cast<std::ptrdiff_t>(block.size() / 2);
+  TBlock upper{{block.Items.begin() + half, block.Items.end()}, {block.Keys.begin() + half, block.Keys.end()}};
+  block.Items.resize(static_cast<size_t>(half));
+  block.Keys.resize(static_cast<size_t>(half));
+  BlockLast[b] = block.Items.back();
+  BlockLastKey[b] = block.Keys.back();
+  InsertInto(BlockLast, b + 1, upper.Items.back());
+  InsertInto(BlockLastKey, b + 1, upper.Keys.back());
+  Blocks.insert(Blocks.begin() + static_cast<std::ptrdiff_t>(b) + 1, std::move(upper));
   RebuildCounts();
 }
 
@@ -135,5 +174,5 @@ TSymbolRecord* TBTree::Next() {
 TSymbolRecord* TBTree::Get(int n) const {
   if (n < 0 || n >= FCount) return nullptr;
   const TPlace place = PlaceOf(n);
-  return Blocks[place.Block][place.Offset];
+  return Blocks[place.Block].Items[place.Offset];
 }

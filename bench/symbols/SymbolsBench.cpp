@@ -73,6 +73,26 @@ void BM_Add(benchmark::State& state) {
 }
 BENCHMARK(BM_Add)->Unit(benchmark::kMillisecond);
 
+void BM_FindByName(benchmark::State& state) {
+  TSymbols symbols;
+  AddAll(symbols, MakeEntries(12345));
+  const std::vector<TEntry> lookups = MakeEntries(678);
+  for (auto _ : state) {
+    for (const TEntry& e : lookups) benchmark::DoNotOptimize(symbols.FindByName(e.Name.c_str(), false));
+  }
+}
+BENCHMARK(BM_FindByName)->Unit(benchmark::kMillisecond);
+
+void BM_FindByAddress(benchmark::State& state) {
+  TSymbols symbols;
+  AddAll(symbols, MakeEntries(12345));
+  const std::vector<TEntry> lookups = MakeEntries(678);
+  for (auto _ : state) {
+    for (const TEntry& e : lookups) benchmark::DoNotOptimize(symbols.FindByAddress(e.Area, e.Value));
+  }
+}
+BENCHMARK(BM_FindByAddress)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
