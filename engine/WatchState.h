@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ReaderSymbolSlot.h"
+#include "SymbolRecord.h"
 
 // Bits of TWatchState::Flags above the type class.
 inline constexpr uint16_t WATCH_TYPE_CLASS_MASK = 0x0FFF;
@@ -38,7 +38,7 @@ struct TWatchState {
   uint8_t Size = 0;  // bytes to read; saturates at 255
   uint8_t SizeCode = 0;
   uint32_t Offset = 0;
-  TSymbolSlot Symbol{};
+  TSymbolRecord Symbol{};
   std::string Format;  // the FormatValue descriptor
 
   void SetTypeClass(uint16_t typeClass) {
