@@ -14,6 +14,7 @@
 #include "ReaderTables.h"
 
 struct TWatchState;
+class TByteStream;
 
 // The four tables as a reader receives them.
 struct TDebugTables {
@@ -82,6 +83,13 @@ class TDebug {
   std::string ExitProcName = "exit";
 
  private:
+  std::size_t ScopeEnd() const;  // index of the end marker, or the capacity
+  TScopeEntry* EndScope(std::size_t end) const;
+  bool IsLineEnd(std::size_t n) const;
+  struct TTypeWalk;
+  uint32_t FormatType(uint16_t index, std::string* text, TTypeWalk& walk, int depth);
+  uint32_t FormatArray(TByteStream& record, std::string* text, TTypeWalk& walk, int depth);
+  uint32_t FormatStructure(TByteStream& record, std::string* text, TTypeWalk& walk, int depth);
   void WriteLoadedBlock(uint8_t area, uint32_t address, const uint8_t* bytes, uint8_t count);
 
   std::unique_ptr<TModuleEntry[]> ModuleTable;
