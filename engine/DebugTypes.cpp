@@ -48,6 +48,9 @@ void SkipTypeData(TByteStream& s, uint8_t kind) {
     case 36:
       s.Skip(6);
       break;
+    case 97:  // two-part pointer: layout byte, memory type, target type
+      s.Skip(4);
+      break;
     case 44:  // name, constants {name, value}
       s.Skip(2);
       s.ReadByte(n);
@@ -59,7 +62,8 @@ void SkipTypeData(TByteStream& s, uint8_t kind) {
       }
       break;
     default:
-      if ((kind >= 23 && kind <= 34) || (kind >= 37 && kind <= 40) || kind == 42 || kind == 43 || kind == 49)
+      if ((kind >= 23 && kind <= 34) || (kind >= 37 && kind <= 40) || kind == 42 || kind == 43 || kind == 49 ||
+          kind == 53)
         s.Skip(2);
       break;
   }
