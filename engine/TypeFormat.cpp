@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int MAX_TYPE_DEPTH = 32;
-constexpr unsigned MAX_TYPE_LOOKUPS = 1024;
+constexpr unsigned MAX_TYPE_LOOKUPS = 256;
 // Elements and members beyond these lengths are not shown.
 constexpr std::size_t MAX_FORMAT_LENGTH = 128;
 constexpr std::size_t MAX_TYPE_TEXT_LENGTH = 128;
