@@ -57,15 +57,6 @@ TEST_F(DebugTables, ResetWritesTheEndMarkers) {
   EXPECT_EQ(debug.FindType(100), 0);
 }
 
-TEST_F(DebugTables, ResetTakesTheByteOrderFromTheCpu) {
-  cpu.LittleEndian = 0;
-  debug.ClearTables();
-  EXPECT_EQ(debug.GetByteOrder(), 0);
-  cpu.LittleEndian = 1;
-  debug.ClearTables();
-  EXPECT_EQ(debug.GetByteOrder(), 1);
-}
-
 TEST_F(DebugTables, ScopeRangesIncludeBothEnds) {
   Fill();
   struct Case {
