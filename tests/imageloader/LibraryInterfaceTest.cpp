@@ -75,18 +75,18 @@ TEST_F(BrenlowTest, OpenStartsAfresh) {
   TImageRecord record{0, 0, 0, 0, text};
   ASSERT_EQ(brenlow_.Open(image.c_str(), 0), 1);
   ASSERT_EQ(brenlow_.GetData(&record), 1);
-  EXPECT_EQ(record.Address, 0x10100u);
+  EXPECT_EQ(uint32_t{record.Address}, 0x10100u);
   // Opened again without Close: the base address and read position start over.
   EXPECT_EQ(brenlow_.Open(Write("b.hex", ":0101000041BD\n").c_str(), 0), 1);
   ASSERT_EQ(brenlow_.GetData(&record), 1);
-  EXPECT_EQ(record.Address, 0x100u);
+  EXPECT_EQ(uint32_t{record.Address}, 0x100u);
 
   brenlow_.SetFormat(8);
   ASSERT_EQ(brenlow_.Open(Write("c.bin", "xyz").c_str(), 0), 1);
   ASSERT_EQ(brenlow_.GetData(&record), 3);
   ASSERT_EQ(brenlow_.Open(Path("c.bin").c_str(), 0), 1);
   ASSERT_EQ(brenlow_.GetData(&record), 3);
-  EXPECT_EQ(record.Address, 0u);
+  EXPECT_EQ(uint32_t{record.Address}, 0u);
 }
 
 TEST_F(BrenlowTest, EndLinesOnlyAfterMode1) {

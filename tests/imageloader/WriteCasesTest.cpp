@@ -61,10 +61,10 @@ TEST_P(WriteCases, WriteTheText) {
     uint16_t count = put.Type == 1 || put.Type == 2 ? std::strlen(put.Text) / 2 : std::strlen(put.Text);
     TImageRecord record{put.Type, 7, put.Address, count, text};
     EXPECT_EQ(brenlow_.PutData(&record), put.Result) << put.Text;
-    EXPECT_EQ(record.Type, put.TypeAfter);
-    EXPECT_EQ(record.Area, put.AreaAfter);
-    EXPECT_EQ(record.Address, put.AddressAfter);
-    EXPECT_EQ(record.Count, count);
+    EXPECT_EQ(uint16_t{record.Type}, put.TypeAfter);
+    EXPECT_EQ(uint8_t{record.Area}, put.AreaAfter);
+    EXPECT_EQ(uint32_t{record.Address}, put.AddressAfter);
+    EXPECT_EQ(uint16_t{record.Count}, count);
     EXPECT_STREQ(text, put.Text);
   }
   EXPECT_EQ(brenlow_.Close(), 1);
