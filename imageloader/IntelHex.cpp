@@ -76,6 +76,7 @@ int ReadIntelHex(TImageRecord& record) {
     switch (line[0]) {
       case ':': {
         int result = ReadColonRecord(record, line, static_cast<size_t>(length));
+        if (result != -1) state.Lines.SkipRestOfLine(state.File);
         if (result != NEXT_LINE) return result;
         break;
       }

@@ -48,3 +48,9 @@ int TLineReader::Next(TImageFile& file) {
   line_[length_] = '\0';
   return static_cast<int>(length_);
 }
+
+void TLineReader::SkipRestOfLine(TImageFile& file) {
+  if (length_ < LINE_MAX) return;
+  int c;
+  while ((c = Peek(file)) >= 0 && c != '\n' && c != '\r') ++position_;
+}

@@ -18,6 +18,10 @@ class TLineReader {
   // Reads the next line: its length, 0 at the end of the data, -1 on a read error.
   int Next(TImageFile& file);
 
+  // Passes over what is left of a line that was cut at LINE_MAX, so that the
+  // tail of a record (its checksum) does not come back as a line of its own.
+  void SkipRestOfLine(TImageFile& file);
+
   const char* Line() const { return line_; }
   size_t Length() const { return length_; }
 

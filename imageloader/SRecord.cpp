@@ -47,6 +47,7 @@ int ReadSRecord(TImageRecord& record) {
   uint32_t count = recordLength - static_cast<uint32_t>(addressBytes) - 1;
   size_t data = 4 + 2 * addressBytes;
   if (!HasHexDigits(line, length, data, 2 * count)) return -1;
+  state.Lines.SkipRestOfLine(state.File);
   record.Address = address;
   record.Count = static_cast<uint16_t>(count);
   switch (line[1]) {

@@ -25,6 +25,7 @@ int ReadSymbolic(TImageRecord& record) {
   record.Count = 0;
   if ((line[0] != '%' && line[0] != '#') || line[1] < '0' || line[1] > '9') return -1;
   record.Type = static_cast<uint16_t>(line[1] - '0');
+  state.Lines.SkipRestOfLine(state.File);
   if (record.Type == IR_HEADER || record.Type == IR_END) return 0;
 
   size_t addressDigits = line[2] == '0' ? 4 : line[2] == '1' || line[2] == '2' ? 8 : 0;
