@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -20,13 +21,16 @@ int32_t Close();
 
 namespace {
 
-const std::string& Folder() {
-  static std::string folder = [] {
-    char pattern[] = "/tmp/fuzz-brenlow-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) std::abort();
-    return std::string(pattern);
+// The folder lives in static storage so that the exit handler can still remove it.
+char folder[] = "/tmp/fuzz-brenlow-XXXXXX";
+
+std::string Folder() {
+  static bool made = [] {
+    if (mkdtemp(folder) == nullptr) std::abort();
+    std::atexit([] { std::filesystem::remove_all(folder); });
+    return true;
   }();
-  return folder;
+  return made ? folder : "";
 }
 
 void Save(const std::string& path, std::string_view content) {
