@@ -14,6 +14,8 @@ class GuiTestApplication : public ::testing::Environment {
     static int argc = 1;
     static char name[] = "tarvik-tests";
     static char* argv[] = {name, nullptr};
+    // Headless unless the caller chose a platform (ctest may not pass it on).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     Application = new QApplication(argc, argv);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, SettingsDir.path());
   }
