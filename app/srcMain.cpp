@@ -442,7 +442,7 @@ void TfrmMain::SetupCapabilities() {
 
   QAction* memory = MNU_ConfigureMemory->menuAction();
   if (capabilities->AreasOffset == NO_TABLE) {
-    memory->setEnabled(false);
+    MNU_ConfigureMemory->setEnabled(false);
     return;
   }
   if (memory->data().toInt() != 0) return;
@@ -479,12 +479,12 @@ void TfrmMain::SetCommandsEnabled(bool enabled) {
     SetCommandEnabled(button, enabled);
   SetCommandEnabled(TLB_ViewSRegs, enabled && TheCpu->SRegsCount > 0);
   SetCommandEnabled(TLB_ViewTrace, enabled && Capabilities()->TraceOffset != NO_TABLE);
-  for (QMenu* menu : {MNU_File, MNU_View, MNU_Run, MNU_Breakpoints, MNU_Configure})
-    menu->menuAction()->setEnabled(enabled);
+  for (QMenu* menu : {MNU_File, MNU_View, MNU_Run, MNU_Breakpoints, MNU_Configure}) menu->setEnabled(enabled);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  if (!MNU_File->menuAction()->isEnabled()) {
+  // The File menu's own state counts, not that of the window around it.
+  if (!MNU_File->isEnabledTo(this)) {
     event->ignore();
     return;
   }
@@ -511,7 +511,7 @@ void TfrmMain::UnregisterView(QWidget* view) {
 void TfrmMain::UnregisterHandle(HWND handle) {
   for (int i = 0; i < FViewCount; ++i) {
     if (FViewHandles[static_cast<std::size_t>(i)] != handle) continue;
-    std::copy(FViewHandles.begin() + i + 1, FViewHandles.begin() + FViewCount, FViewHandles.begin() + i);
+    std::copy(FViewHandles.begin() + i + 1, FViewHandles.end(), FViewHandles.begin() + i);
     FViewHandles.back() = 0;
     --FViewCount;
     break;
