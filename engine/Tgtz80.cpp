@@ -1,7 +1,7 @@
 #include "Tgtz80.h"
 
 #include <cstdio>
-#include <cstring>
+#include <iterator>
 
 #include "Configuration.h"
 #include "Protocol.h"
