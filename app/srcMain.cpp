@@ -23,6 +23,7 @@
 #include "MessageBox.h"
 #include "Protocol.h"
 #include "Configuration.h"
+#include "Debug.h"
 #include "TickCount.h"
 #include "Tgtz80.h"
 #include "ToolGlyphs.h"
@@ -579,6 +580,11 @@ void TfrmMain::ViewButtonClick(TViewKind kind) {
   QAction* button = ViewButton(kind);
   if (!button->isChecked()) {
     CloseView(kind);
+    return;
+  }
+  if (kind == TViewKind::Source && !TheDebug->GetLoadedFile(nullptr, nullptr, nullptr)) {
+    MessageBox("No source files available !", "ERROR", MB_OK | MB_ICONSTOP);
+    button->setChecked(false);
     return;
   }
   if (!OpenView(kind)) button->setChecked(false);

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "Debug.h"
 #include "MainWindowFixture.h"
 
 namespace {
@@ -138,15 +139,32 @@ TEST_F(MainWindowTest, ShowCpuBringsTheCpuWindowUpOrOpensIt) {
   EXPECT_EQ(Form->ViewCount(), 1);
 }
 
-TEST_F(MainWindowTest, ExitClosesTheSourceWindowFirst) {
+TEST_F(MainWindowTest, SourceWindowNeedsDebugInformation) {
+  // The engine holder may not make the debug-information manager yet.
+  std::unique_ptr<TDebug> own;
+  if (!TheDebug) {
+    own = std::make_unique<TDebug>();
+    TheDebug = own.get();
+  }
   Form->SetViewFactory(TViewKind::Source, Factory("source"));
   Connect();
-  Form->show();
-  Form->TLB_ViewSource->trigger();
-  ASSERT_EQ(Form->ViewCount(), 1);
-  Form->MNU_FileExit->trigger();
-  QCoreApplication::processEvents();
+  for (QAction* command : {Form->MNU_ViewSource, Form->TLB_ViewSource}) {
+    command->trigger();
+    EXPECT_FALSE(Form->TLB_ViewSource->isChecked());
+  }
   EXPECT_EQ(Form->ViewCount(), 0);
+  EXPECT_TRUE(Views.empty());
+  ASSERT_EQ(Boxes.Messages.size(), 2u);
+  EXPECT_EQ(Boxes.Messages[1].Text, "No source files available !");
+  EXPECT_EQ(Boxes.Messages[1].Caption, "ERROR");
+  EXPECT_EQ(Boxes.Messages[1].Flags, unsigned(MB_OK | MB_ICONSTOP));
+  if (own) TheDebug = nullptr;
+}
+
+TEST_F(MainWindowTest, ExitClosesTheMainWindowWhenNotBusy) {
+  Connect();
+  Form->show();
+  Form->MNU_FileExit->trigger();
   EXPECT_FALSE(Form->isVisible());
 }
 
