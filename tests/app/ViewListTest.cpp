@@ -3,7 +3,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-#include "Debug.h"
 #include "MainWindowFixture.h"
 
 namespace {
@@ -140,12 +139,6 @@ TEST_F(MainWindowTest, ShowCpuBringsTheCpuWindowUpOrOpensIt) {
 }
 
 TEST_F(MainWindowTest, SourceWindowNeedsDebugInformation) {
-  // The engine holder may not make the debug-information manager yet.
-  std::unique_ptr<TDebug> own;
-  if (!TheDebug) {
-    own = std::make_unique<TDebug>();
-    TheDebug = own.get();
-  }
   Form->SetViewFactory(TViewKind::Source, Factory("source"));
   Connect();
   for (QAction* command : {Form->MNU_ViewSource, Form->TLB_ViewSource}) {
@@ -158,14 +151,6 @@ TEST_F(MainWindowTest, SourceWindowNeedsDebugInformation) {
   EXPECT_EQ(Boxes.Messages[1].Text, "No source files available !");
   EXPECT_EQ(Boxes.Messages[1].Caption, "ERROR");
   EXPECT_EQ(Boxes.Messages[1].Flags, unsigned(MB_OK | MB_ICONSTOP));
-  if (own) TheDebug = nullptr;
-}
-
-TEST_F(MainWindowTest, ExitClosesTheMainWindowWhenNotBusy) {
-  Connect();
-  Form->show();
-  Form->MNU_FileExit->trigger();
-  EXPECT_FALSE(Form->isVisible());
 }
 
 }  // namespace
