@@ -1,6 +1,7 @@
 #include "BusyInputGuard.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
 
@@ -76,8 +77,15 @@ int guardCount = 0;
 TInputFilter* filter = nullptr;
 TKeyStateHandler previousKeyState;
 
+// Long operations ask after every record; the event loop runs at most every
+// 20 ms, which keeps the windows painted without slowing the operation down.
+QElapsedTimer sincePump;
+
 short KeyState(int vk) {
-  QCoreApplication::processEvents();
+  if (!sincePump.isValid() || sincePump.elapsed() >= 20) {
+    QCoreApplication::processEvents();
+    sincePump.start();
+  }
   if (!filter) return 0;
   short state = 0;
   if (filter->Down.count(vk)) state |= static_cast<short>(0x8000);
@@ -92,6 +100,7 @@ TBusyInputGuard::TBusyInputGuard() {
   filter = new TInputFilter;
   if (QCoreApplication* app = QCoreApplication::instance()) app->installEventFilter(filter);
   previousKeyState = SetKeyStateHandler(KeyState);
+  sincePump.invalidate();
 }
 
 TBusyInputGuard::~TBusyInputGuard() {

@@ -7,7 +7,8 @@
 // While at least one guard lives, an application event filter swallows
 // keyboard, mouse, wheel and shortcut events and records key presses, so that
 // GetAsyncKeyState (platform core) can tell whether <H> or Ctrl+Break was
-// pressed; each query lets the event loop run once, so windows still repaint.
+// pressed; the queries let the event loop run now and then, so windows still
+// repaint.
 // When the last guard ends, the input that queued up meanwhile is discarded.
 class TBusyInputGuard {
  public:
