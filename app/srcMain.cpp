@@ -450,11 +450,11 @@ void TfrmMain::SetupCapabilities() {
   memory->setData(-1);
   TAreaDescriptor descriptor{};
   for (int i = 0; i <= 0xFF && GetAreaDescriptor(static_cast<std::uint8_t>(i), 1, descriptor); ++i) {
-    const QString name = QString::fromLatin1(descriptor.Name, static_cast<qsizetype>(qstrnlen(descriptor.Name, sizeof descriptor.Name)));
-    QAction* item = MNU_ConfigureMemory->addAction(name);
+    const auto length = static_cast<qsizetype>(qstrnlen(descriptor.Name, sizeof descriptor.Name));
+    QAction* item = MNU_ConfigureMemory->addAction(QString::fromLatin1(descriptor.Name, length));
     item->setObjectName(QStringLiteral("MNU_ConfigureMemory_%1").arg(i));
     item->setData(i);
-    // The memory-map dialog that an area item opens is not part of this program.
+    // Without the memory-map dialog an area item has nothing to open.
     item->setEnabled(false);
   }
 }
