@@ -10,7 +10,9 @@
 
 namespace {
 
-QString GroupOf(const std::string& key) { return QString::fromStdString(key).replace(QLatin1Char('\\'), QLatin1Char('/')); }
+QString GroupOf(const std::string& key) {
+  return QString::fromStdString(key).replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
 
 // The stored spelling of a value name, found without regard to letter case.
 std::optional<QString> StoredName(QSettings& settings, const std::string& name) {
