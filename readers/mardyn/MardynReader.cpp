@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -30,13 +31,12 @@ int ProcessorCode(std::string_view name) {
   return -1;
 }
 
-// The register that holds the frame of automatic variables, by processor code.
-void FrameRegister(int processor, int16_t& area, int32_t& base) {
-  area = 0;
-  base = 0;
-  if (processor == 2) area = 255, base = 14;
-  if (processor == 4) area = 255, base = 11;
-  if (processor == 5) area = 255, base = 6;
+// The register that holds the frame of automatic variables (area, base), by processor code.
+std::pair<int16_t, int32_t> FrameRegister(int processor) {
+  if (processor == 2) return {255, 14};
+  if (processor == 4) return {255, 11};
+  if (processor == 5) return {255, 6};
+  return {0, 0};
 }
 
 constexpr std::array<uint8_t, 38> kRegisterMap = {0,  1,  2,  3,  4,  5, 6, 0, 7, 8, 13, 14, 15, 16, 17, 18, 0, 19, 20,
@@ -352,14 +352,17 @@ TMardynReader::TResult TMardynReader::ReadAttribute(int depth) {
   };
 
   switch (attribute) {
-    case 1:
+    case 1: {
       named();
       slot.Kind = 32;
       slot.Attributes = 2;
       slot.Value = input_.ReadNumber();
-      FrameRegister(processorCode_, slot.FrameArea, slot.FrameBase);
+      auto [area, base] = FrameRegister(processorCode_);
+      slot.FrameArea = area;
+      slot.FrameBase = base;
       scoped();
       return PR_SYMBOLS;
+    }
     case 2:
       registerVariable();
       return PR_SYMBOLS;
