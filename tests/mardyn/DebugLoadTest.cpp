@@ -19,6 +19,7 @@
 #include "KeyState.h"
 #include "MainFormMessages.h"
 #include "MessageBoxRecorder.h"
+#include "PackedValue.h"
 #include "Protocol.h"
 #include "Symbols.h"
 #include "TickCount.h"
@@ -158,37 +159,37 @@ TEST_F(DebugLoad, SymbolsAreStoredOnceWithResolvedScopes) {
 
   const TSymbolRecord* main = TheSymbols->FindByName("_main", false);
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(main->Value, 0x100u);
-  EXPECT_EQ(main->Attributes, 1);
+  EXPECT_EQ(Value(main->Value), 0x100u);
+  EXPECT_EQ(Value(main->Attributes), 1);
 
   const TSymbolRecord* putchar = TheSymbols->FindByName("putchar", false);
   ASSERT_NE(putchar, nullptr);  // the extern took its definition's place
-  EXPECT_EQ(putchar->Value, 0x200u);
-  EXPECT_EQ(putchar->Attributes, 1);
+  EXPECT_EQ(Value(putchar->Value), 0x200u);
+  EXPECT_EQ(Value(putchar->Attributes), 1);
   EXPECT_EQ(TheSymbols->FindByName("missing", false), nullptr);
 
   std::vector<std::pair<uint32_t, int32_t>> scopes;
   for (TSymbolRecord* i = TheSymbols->FindByName("i", false); i && std::string(i->Name) == "i";
        i = TheSymbols->NextByName())
-    scopes.emplace_back(i->ScopeLow, i->ScopeHigh);
+    scopes.emplace_back(Value(i->ScopeLow), Value(i->ScopeHigh));
   std::sort(scopes.begin(), scopes.end());
   EXPECT_EQ(scopes, (std::vector<std::pair<uint32_t, int32_t>>{{0x100, 0x10A}, {0x140, 0x145}}));
 
   const TSymbolRecord* counter = TheSymbols->FindByName("counter", false);
   ASSERT_NE(counter, nullptr);
-  EXPECT_EQ(counter->ScopeLow, 0u);
-  EXPECT_EQ(counter->ScopeHigh, -1);
+  EXPECT_EQ(Value(counter->ScopeLow), 0u);
+  EXPECT_EQ(Value(counter->ScopeHigh), -1);
 }
 
 TEST_F(DebugLoad, LinesAndProceduresAreKnownAfterTheLoad) {
   Load(ProgramFile());
   const TLineEntry* line = TheDebug->FindLineByAddress(0x104);
   ASSERT_NE(line, nullptr);
-  EXPECT_EQ(line->Line, 4u);
+  EXPECT_EQ(Value(line->Line), 4u);
   EXPECT_EQ(TheDebug->FindLineByAddress(0x105), nullptr);
   line = TheDebug->FindLineByNumber(0, 9);
   ASSERT_NE(line, nullptr);
-  EXPECT_EQ(line->Address, 0x145u);
+  EXPECT_EQ(Value(line->Address), 0x145u);
   ASSERT_NE(TheDebug->GetModule(0), nullptr);
   EXPECT_STREQ(TheDebug->GetModule(0)->SourceFile, "prog.c");
 
@@ -362,9 +363,9 @@ TEST_F(BankedLoad, PromptsOncePerBankChangeInsideTheWindow) {
   EXPECT_EQ(prompts[0].Prompt, "Address,Value:");
   EXPECT_EQ(prompts[0].Mode, 1);
   EXPECT_EQ(prompts[1].Caption, "Change to bank 01h");
-  EXPECT_EQ(prompts[1].Value, "20h,5Ah");
+  EXPECT_EQ(Value(prompts[1].Value), "20h,5Ah");
   EXPECT_EQ(prompts[2].Caption, "Change to bank 02h");
-  EXPECT_EQ(prompts[2].Value, "20h,5Ah");  // the last answer is offered again
+  EXPECT_EQ(Value(prompts[2].Value), "20h,5Ah");  // the last answer is offered again
   EXPECT_EQ(Memory(0x20, 1), std::vector<uint8_t>{0x5A});
   for (auto& m : boxes.Messages) ADD_FAILURE() << m.Text;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "MardynHarness.h"
+#include "PackedValue.h"
 
 namespace {
 
@@ -141,9 +142,9 @@ class MardynFaultCases : public MardynFaults, public ::testing::WithParamInterfa
 TEST_P(MardynFaultCases, EndWithTheErrorRecord) {
   auto results = reader.ParseBytes(GetParam().File);
   ASSERT_FALSE(results.empty());
-  EXPECT_EQ(results.back().Kind, PR_ERROR);
+  EXPECT_EQ(Value(results.back().Kind), PR_ERROR);
   EXPECT_TRUE(results.back().Text.starts_with("Unimplemented block at ["));
-  for (const TParsed& p : results) EXPECT_NE(p.Kind, PR_END);
+  for (const TParsed& p : results) EXPECT_NE(Value(p.Kind), PR_END);
   EXPECT_EQ(reader.ParseOnce()->Kind, PR_END);
 }
 
@@ -182,7 +183,7 @@ TEST_F(MardynFaults, FullScopeTableStopsAtTheFirstScopeThatDoesNotFit) {
   for (std::size_t n = 0; n <= SCOPE_TABLE_ENTRIES; ++n) w.Function("f", static_cast<uint32_t>(n)).FunctionEnd(0);
   auto results = reader.ParseBytes(Wrapped(w.Bytes()));
   ASSERT_EQ(Kinds(results), (std::vector<int>{PR_ERROR}));
-  EXPECT_EQ(reader.Scope(SCOPE_TABLE_ENTRIES - 1).StartAddress, SCOPE_TABLE_ENTRIES - 1);
+  EXPECT_EQ(Value(reader.Scope(SCOPE_TABLE_ENTRIES - 1).StartAddress), SCOPE_TABLE_ENTRIES - 1);
   int16_t marker;
   std::memcpy(&marker, reader.ScopeBytes() + SCOPE_TABLE_ENTRIES * sizeof(TScopeEntry), sizeof marker);
   EXPECT_EQ(marker, SCOPE_END_MODULE);
@@ -195,7 +196,7 @@ TEST_F(MardynFaults, FullLineTableStopsAtTheFirstLineThatDoesNotFit) {
   auto results = reader.ParseBytes(Wrapped(w.Bytes()));
   ASSERT_EQ(Kinds(results), (std::vector<int>{PR_ERROR}));
   EXPECT_EQ(reader.LineCount(), LINE_TABLE_ENTRIES);
-  EXPECT_EQ(reader.Line(LINE_TABLE_ENTRIES - 1).Line, LINE_TABLE_ENTRIES);
+  EXPECT_EQ(Value(reader.Line(LINE_TABLE_ENTRIES - 1).Line), LINE_TABLE_ENTRIES);
 }
 
 TEST_F(MardynFaults, FullTypeBufferStopsAtTheFirstRecordThatDoesNotFit) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "MardynHarness.h"
+#include "PackedValue.h"
 
 namespace {
 
@@ -84,57 +85,57 @@ TEST_F(MardynRecords, DemoFileGivesItsResultsInFileOrder) {
 
   const TSymbolSlot& main = results[0].Symbol;
   EXPECT_STREQ(main.Name, "_main");
-  EXPECT_EQ(main.NameLength, 5);
-  EXPECT_EQ(main.Kind, 0);
-  EXPECT_EQ(main.Attributes, 1);
-  EXPECT_EQ(main.Value, 0x0100u);
-  EXPECT_EQ(main.TypeIndex, 14);
-  EXPECT_EQ(main.ScopeLow, 0u);
-  EXPECT_EQ(main.ScopeHigh, -1);
+  EXPECT_EQ(Value(main.NameLength), 5);
+  EXPECT_EQ(Value(main.Kind), 0);
+  EXPECT_EQ(Value(main.Attributes), 1);
+  EXPECT_EQ(Value(main.Value), 0x0100u);
+  EXPECT_EQ(Value(main.TypeIndex), 14);
+  EXPECT_EQ(Value(main.ScopeLow), 0u);
+  EXPECT_EQ(Value(main.ScopeHigh), -1);
   EXPECT_TRUE(results[0].EndSlotFollows);
 
   const TSymbolSlot& counter = results[1].Symbol;
   EXPECT_STREQ(counter.Name, "counter");
-  EXPECT_EQ(counter.Kind, 0);
-  EXPECT_EQ(counter.Attributes, 2);
-  EXPECT_EQ(counter.Value, 0x8000u);
-  EXPECT_EQ(counter.TypeIndex, 6);
-  EXPECT_EQ(counter.ScopeLow, 0u);
-  EXPECT_EQ(counter.ScopeHigh, -1);
+  EXPECT_EQ(Value(counter.Kind), 0);
+  EXPECT_EQ(Value(counter.Attributes), 2);
+  EXPECT_EQ(Value(counter.Value), 0x8000u);
+  EXPECT_EQ(Value(counter.TypeIndex), 6);
+  EXPECT_EQ(Value(counter.ScopeLow), 0u);
+  EXPECT_EQ(Value(counter.ScopeHigh), -1);
 
   const TSymbolSlot& putchar = results[2].Symbol;
   EXPECT_STREQ(putchar.Name, "putchar");
-  EXPECT_EQ(putchar.NameLength, 7);
-  EXPECT_EQ(putchar.Attributes, 0);
-  EXPECT_EQ(putchar.Value, 0u);
-  EXPECT_EQ(putchar.TypeIndex, 12);
-  EXPECT_EQ(putchar.ScopeHigh, -1);
+  EXPECT_EQ(Value(putchar.NameLength), 7);
+  EXPECT_EQ(Value(putchar.Attributes), 0);
+  EXPECT_EQ(Value(putchar.Value), 0u);
+  EXPECT_EQ(Value(putchar.TypeIndex), 12);
+  EXPECT_EQ(Value(putchar.ScopeHigh), -1);
 
   const TSymbolSlot& i = results[3].Symbol;
   EXPECT_STREQ(i.Name, "i");
-  EXPECT_EQ(i.Kind, 32);
-  EXPECT_EQ(i.Attributes, 2);
-  EXPECT_EQ(i.Value, 0xFFFEu);
-  EXPECT_EQ(i.FrameArea, 255);
-  EXPECT_EQ(i.FrameBase, 11);
-  EXPECT_EQ(i.ScopeLow, 1u);  // the first scope
-  EXPECT_EQ(i.ScopeHigh, 0);
+  EXPECT_EQ(Value(i.Kind), 32);
+  EXPECT_EQ(Value(i.Attributes), 2);
+  EXPECT_EQ(Value(i.Value), 0xFFFEu);
+  EXPECT_EQ(Value(i.FrameArea), 255);
+  EXPECT_EQ(Value(i.FrameBase), 11);
+  EXPECT_EQ(Value(i.ScopeLow), 1u);  // the first scope
+  EXPECT_EQ(Value(i.ScopeHigh), 0);
 
   const TSymbolSlot& p = results[4].Symbol;
   EXPECT_STREQ(p.Name, "p");
-  EXPECT_EQ(p.Kind, 8);
-  EXPECT_EQ(p.Value, 0x100u + 27);  // register 22 is IX
-  EXPECT_EQ(p.TypeIndex, 257);
-  EXPECT_EQ(p.ScopeLow, 1u);
+  EXPECT_EQ(Value(p.Kind), 8);
+  EXPECT_EQ(Value(p.Value), 0x100u + 27);  // register 22 is IX
+  EXPECT_EQ(Value(p.TypeIndex), 257);
+  EXPECT_EQ(Value(p.ScopeLow), 1u);
 
-  EXPECT_EQ(results[5].Value, 0x1234u);
+  EXPECT_EQ(Value(results[5].Value), 0x1234u);
 
-  EXPECT_EQ(results[6].Area, kCode);
-  EXPECT_EQ(results[6].Address, 0x0100u);
+  EXPECT_EQ(Value(results[6].Area), kCode);
+  EXPECT_EQ(Value(results[6].Address), 0x0100u);
   EXPECT_EQ(results[6].Code.size(), 16u);
-  EXPECT_EQ(results[7].Address, 0x0110u);
+  EXPECT_EQ(Value(results[7].Address), 0x0110u);
   EXPECT_EQ(results[7].Code, Bytes({0xC3, 0x00, 0x01, 0x00, 0x00}));
-  EXPECT_EQ(results[8].Address, 0x0115u);
+  EXPECT_EQ(Value(results[8].Address), 0x0115u);
   EXPECT_EQ(results[8].Code, Bytes({0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55}));
 
   EXPECT_EQ(reader.ExitProcName(), "exit");
@@ -145,12 +146,12 @@ TEST_F(MardynRecords, DemoFileFillsTheModuleAndScopeTables) {
   const TModuleEntry& module = reader.Module(0);
   EXPECT_STREQ(module.ModuleName, "demo");
   EXPECT_STREQ(module.SourceFile, "demo.c");
-  EXPECT_EQ(module.ModuleNumber, 0);
-  EXPECT_EQ(module.SourceBlockCount, 0);
-  EXPECT_EQ(module.Reserved169, 0u);
-  EXPECT_EQ(module.FirstLinePtr, 0u);
-  EXPECT_EQ(module.Reserved177, 0);
-  EXPECT_EQ(module.Reserved163, 0xA5A5A5A5u);  // never written
+  EXPECT_EQ(Value(module.ModuleNumber), 0);
+  EXPECT_EQ(Value(module.SourceBlockCount), 0);
+  EXPECT_EQ(Value(module.Reserved169), 0u);
+  EXPECT_EQ(Value(module.FirstLinePtr), 0u);
+  EXPECT_EQ(Value(module.Reserved177), 0);
+  EXPECT_EQ(Value(module.Reserved163), 0xA5A5A5A5u);  // never written
   EXPECT_EQ(reader.ModuleBytes()[sizeof(TModuleEntry)], 0);
 
   struct {
@@ -159,14 +160,14 @@ TEST_F(MardynRecords, DemoFileFillsTheModuleAndScopeTables) {
   for (int n = 0; n < 2; ++n) {
     SCOPED_TRACE(n);
     const TScopeEntry& scope = reader.Scope(n);
-    EXPECT_EQ(scope.ModuleNumber, 0);
-    EXPECT_EQ(scope.StartAddress, expected[n].start);
-    EXPECT_EQ(scope.EndAddress, expected[n].end);
-    EXPECT_EQ(scope.FirstLine, expected[n].first);
-    EXPECT_EQ(scope.LastLine, expected[n].last);
-    EXPECT_EQ(scope.FirstLineEntry, expected[n].firstEntry);
+    EXPECT_EQ(Value(scope.ModuleNumber), 0);
+    EXPECT_EQ(Value(scope.StartAddress), expected[n].start);
+    EXPECT_EQ(Value(scope.EndAddress), expected[n].end);
+    EXPECT_EQ(Value(scope.FirstLine), expected[n].first);
+    EXPECT_EQ(Value(scope.LastLine), expected[n].last);
+    EXPECT_EQ(Value(scope.FirstLineEntry), expected[n].firstEntry);
   }
-  EXPECT_EQ(reader.Scope(2).ModuleNumber, SCOPE_END_MODULE);
+  EXPECT_EQ(Value(reader.Scope(2).ModuleNumber), SCOPE_END_MODULE);
 }
 
 TEST_F(MardynRecords, LinesOfAFunctionStartAtItsStartAndNeverGoBack) {
@@ -177,10 +178,11 @@ TEST_F(MardynRecords, LinesOfAFunctionStartAtItsStartAndNeverGoBack) {
   ASSERT_EQ(reader.LineCount(), std::size(expected));
   for (std::size_t n = 0; n < std::size(expected); ++n) {
     SCOPED_TRACE(n);
-    EXPECT_EQ(reader.Line(static_cast<int>(n)).Area, kCode);
-    EXPECT_EQ(reader.Line(static_cast<int>(n)).Address, expected[n].address);
-    EXPECT_EQ(reader.Line(static_cast<int>(n)).Line, expected[n].line);
-    EXPECT_EQ(reader.Line(static_cast<int>(n)).LineKind, 0);
+    const TLineEntry& line = reader.Line(static_cast<int>(n));
+    EXPECT_EQ(Value(line.Area), kCode);
+    EXPECT_EQ(Value(line.Address), expected[n].address);
+    EXPECT_EQ(Value(line.Line), expected[n].line);
+    EXPECT_EQ(Value(line.LineKind), 0);
   }
 }
 
@@ -214,8 +216,8 @@ TEST_F(MardynRecords, OpenStartsTheLoadAddressAndModuleCountAgain) {
   w.Module("again").Raw(Bytes({0xF9})).Data(Bytes({1, 2}));
   auto results = reader.ParseBytes(Wrapped(w.Bytes()));
   ASSERT_EQ(Kinds(results), (std::vector<int>{PR_CODE, PR_END}));
-  EXPECT_EQ(results[0].Address, 0u);
-  EXPECT_EQ(reader.Module(0).ModuleNumber, 0);
+  EXPECT_EQ(Value(results[0].Address), 0u);
+  EXPECT_EQ(Value(reader.Module(0).ModuleNumber), 0);
   EXPECT_STREQ(reader.Module(0).ModuleName, "again");
 }
 
@@ -223,9 +225,9 @@ TEST_F(MardynRecords, LowerCaseProcessorNameHasNoFrameRegister) {
   TIeeeWriter w;
   w.Module("m").Function("f", 0).Automatic("a", 4, 2);
   auto results = reader.ParseBytes(Wrapped(w.Bytes(), "z80"));
-  ASSERT_EQ(results[0].Kind, PR_SYMBOLS);
-  EXPECT_EQ(results[0].Symbol.FrameArea, 0);
-  EXPECT_EQ(results[0].Symbol.FrameBase, 0);
+  ASSERT_EQ(Value(results[0].Kind), PR_SYMBOLS);
+  EXPECT_EQ(Value(results[0].Symbol.FrameArea), 0);
+  EXPECT_EQ(Value(results[0].Symbol.FrameBase), 0);
 }
 
 TEST_F(MardynRecords, RepeatedDataIsOneBlockAndMovesTheLoadAddress) {
@@ -233,11 +235,11 @@ TEST_F(MardynRecords, RepeatedDataIsOneBlockAndMovesTheLoadAddress) {
   w.LoadAddress(0x4000).Repeat(3, Bytes({0x12, 0x34})).Repeat(0, Bytes({0x77})).Data(Bytes({0x99}));
   auto results = reader.ParseBytes(Wrapped(w.Bytes()));
   ASSERT_EQ(Kinds(results), (std::vector<int>{PR_CODE, PR_CODE, PR_CODE, PR_END}));
-  EXPECT_EQ(results[0].Address, 0x4000u);
+  EXPECT_EQ(Value(results[0].Address), 0x4000u);
   EXPECT_EQ(results[0].Code, Bytes({0x12, 0x34, 0x12, 0x34, 0x12, 0x34}));
-  EXPECT_EQ(results[1].Address, 0x4006u);  // a repeat count of 0 delivers nothing
+  EXPECT_EQ(Value(results[1].Address), 0x4006u);  // a repeat count of 0 delivers nothing
   EXPECT_TRUE(results[1].Code.empty());
-  EXPECT_EQ(results[2].Address, 0x4006u);
+  EXPECT_EQ(Value(results[2].Address), 0x4006u);
 }
 
 TEST_F(MardynRecords, LargestBlocksArriveWhole) {
@@ -248,7 +250,7 @@ TEST_F(MardynRecords, LargestBlocksArriveWhole) {
   auto results = reader.ParseBytes(Wrapped(w.Bytes()));
   ASSERT_EQ(Kinds(results), (std::vector<int>{PR_CODE, PR_CODE, PR_END}));
   EXPECT_EQ(results[0].Code, big);
-  EXPECT_EQ(results[1].Address, 65535u);
+  EXPECT_EQ(Value(results[1].Address), 65535u);
   EXPECT_EQ(results[1].Code, std::vector<uint8_t>(65280, 0xEE));
 }
 
@@ -271,13 +273,13 @@ TEST_F(MardynRecords, FirstLineAboveTheStartAddsAnEntryAtTheStart) {
   w.Function("g", 0x300).Line(0, 0, 0x302);
   reader.ParseBytes(Wrapped(w.Bytes()));
   ASSERT_EQ(reader.LineCount(), 4u);
-  EXPECT_EQ(reader.Line(0).Address, 0x200u);
-  EXPECT_EQ(reader.Line(0).Line, 0u);
-  EXPECT_EQ(reader.Scope(0).FirstLine, 0u);
-  EXPECT_EQ(reader.Scope(0).LastLine, 1u);
-  EXPECT_EQ(reader.Line(2).Line, 0u);  // line 0 before the start: the entry at the start says 0 too
-  EXPECT_EQ(reader.Line(2).Address, 0x300u);
-  EXPECT_EQ(reader.Line(3).Address, 0x302u);
+  EXPECT_EQ(Value(reader.Line(0).Address), 0x200u);
+  EXPECT_EQ(Value(reader.Line(0).Line), 0u);
+  EXPECT_EQ(Value(reader.Scope(0).FirstLine), 0u);
+  EXPECT_EQ(Value(reader.Scope(0).LastLine), 1u);
+  EXPECT_EQ(Value(reader.Line(2).Line), 0u);  // line 0 before the start: the entry at the start says 0 too
+  EXPECT_EQ(Value(reader.Line(2).Address), 0x300u);
+  EXPECT_EQ(Value(reader.Line(3).Address), 0x302u);
 }
 
 TEST_F(MardynRecords, SkippedBlocksArePassedOverWhole) {
@@ -308,8 +310,8 @@ TEST_F(MardynRecords, LongNamesKeepTheir255FirstCharacters) {
   auto results = reader.ParseBytes(Wrapped(w.Bytes()));
   ASSERT_EQ(Kinds(results), (std::vector<int>{PR_SYMBOLS, PR_CODE, PR_END}));
   EXPECT_EQ(std::string(results[0].Symbol.Name), longName.substr(0, 255));
-  EXPECT_EQ(results[0].Symbol.NameLength, 255);
-  EXPECT_EQ(results[0].Symbol.Value, 7u);
+  EXPECT_EQ(Value(results[0].Symbol.NameLength), 255);
+  EXPECT_EQ(Value(results[0].Symbol.Value), 7u);
   EXPECT_EQ(std::string(reader.Module(0).ModuleName), std::string(32, 'm'));
 }
 
@@ -323,9 +325,9 @@ TEST_F(MardynRecords, ValueAttributesDeliverTheirLastValue) {
   w.Attribute(0, 0, 12).Number(1).Number(2).Number(3).Number(4).Number(5).Word(0xE2CE).Expression(0xC1);
   auto results = reader.ParseBytes(Wrapped(w.Bytes()));
   ASSERT_EQ(Kinds(results), (std::vector<int>{PR_VALUE, PR_SYMBOLS, PR_VALUE, PR_END}));
-  EXPECT_EQ(results[0].Value, 0x123456u);
-  EXPECT_EQ(results[1].Symbol.Value, 0x77u);  // a nested static is the last item of 62
-  EXPECT_EQ(results[2].Value, 0xC1u);
+  EXPECT_EQ(Value(results[0].Value), 0x123456u);
+  EXPECT_EQ(Value(results[1].Symbol.Value), 0x77u);  // a nested static is the last item of 62
+  EXPECT_EQ(Value(results[2].Value), 0xC1u);
 }
 
 }  // namespace

@@ -11,10 +11,11 @@ enum : uint8_t { kASP = 0xD0, kASW = 0xD7, kATI = 0xC9, kATN = 0xCE };
 
 bool TIeeeWriter::SaveTo(const std::string& path) const {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-  return file && std::fwrite(bytes_.data(), 1, bytes_.size(), file.get()) == bytes_.size();
+  return file && (bytes_.empty() || std::fwrite(bytes_.data(), 1, bytes_.size(), file.get()) == bytes_.size());
 }
 
 void TIeeeWriter::Append(const void* data, std::size_t size) {
+  if (size == 0) return;
   auto p = static_cast<const uint8_t*>(data);
   bytes_.insert(bytes_.end(), p, p + size);
 }
