@@ -371,3 +371,34 @@ TEST_F(BankedLoad, PromptsOncePerBankChangeInsideTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// The sample program as SDCC built it, loaded from its IEEE-695 object file.
+TEST_F(DebugLoad, SampleProgramLoadsWithItsCodeSymbolsAndLines) {
+  TheDebug->LoadProgram(SAMPLES_DIR "/demo.abs", 1, kIeee695);
+  EXPECT_TRUE(boxes.Messages.empty());
+
+  // The code of main as the Intel HEX file has it: ld bc,0000h; ...
+  EXPECT_EQ(Memory(0x23D, 3), (std::vector<uint8_t>{0x01, 0x00, 0x00}));
+  EXPECT_EQ(Memory(0x0000, 3), (std::vector<uint8_t>{0xC3, 0x00, 0x01}));
+
+  const TSymbolRecord* main = TheSymbols->FindByName("_main", false);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(Value(main->Value), 0x23Du);
+  const TSymbolRecord* origin = TheSymbols->FindByName("origin", false);
+  ASSERT_NE(origin, nullptr);
+  EXPECT_EQ(Value(origin->Value), 0x8002u);
+  EXPECT_EQ(TheDebug->FindType(static_cast<uint16_t>(Value(origin->TypeIndex))), 1);
+
+  const TLineEntry* line = TheDebug->FindLineByAddress(0x240);  // counter = add(counter, i);
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(Value(line->Line), 28u);
+  line = TheDebug->FindLineByNumber(0, 19);  // p->x = add(p->x, dx);
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(Value(line->Address), 0x215u);
+  EXPECT_STREQ(TheDebug->GetModule(0)->SourceFile, "demo.c");
+  EXPECT_EQ(TheDebug->MainProcName, "_main");
+}
+
+}  // namespace
