@@ -204,6 +204,18 @@ TEST_F(DebugLoad, LinesAndProceduresAreKnownAfterTheLoad) {
   EXPECT_EQ(format, kIeee695);
 }
 
+TEST_F(DebugLoad, LongPathIsKeptWhole) {
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / std::string(150, 'd');
+  std::filesystem::create_directories(folder);
+  path = (folder / "long.abs").string();
+  Load(ProgramFile());
+  std::string name;
+  EXPECT_EQ(TheDebug->GetLoadedFile(&name, nullptr, nullptr), 1);
+  EXPECT_EQ(name, path);
+  EXPECT_EQ(TheSymbols->Count(), 7);
+  std::filesystem::remove_all(folder);
+}
+
 TEST_F(DebugLoad, BusyMessagesBracketTheLoad) {
   Load(ProgramFile());
   ASSERT_GE(sent.size(), 2u);
