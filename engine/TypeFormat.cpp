@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int MAX_TYPE_DEPTH = 32;
-constexpr unsigned MAX_TYPE_LOOKUPS = 1024;
+constexpr unsigned MAX_TYPE_LOOKUPS = 256;
 // Elements and members beyond these lengths are not shown.
 constexpr std::size_t MAX_FORMAT_LENGTH = 128;
 constexpr std::size_t MAX_TYPE_TEXT_LENGTH = 128;
@@ -60,6 +60,7 @@ uint32_t TDebug::MakeTypeFormat(uint16_t index, TWatchState& w, std::string* tex
 
 uint32_t TDebug::FormatType(uint16_t index, std::string* text, TTypeWalk& walk, int depth) {
   TWatchState& w = walk.W;
+  if (depth > MAX_TYPE_DEPTH) return 0;
   if (index < 100) {
     if (text) *text += index < 15 ? GetTypeName(index) : "";
     if (index >= std::size(BasicTypes)) return 0;
@@ -67,7 +68,7 @@ uint32_t TDebug::FormatType(uint16_t index, std::string* text, TTypeWalk& walk, 
     w.AddSize(BasicTypes[index].Size);
     return BasicTypes[index].Size;
   }
-  if (depth > MAX_TYPE_DEPTH || walk.LookupsLeft == 0) return 0;
+  if (walk.LookupsLeft == 0) return 0;
   --walk.LookupsLeft;
   if (!FindType(index)) return 0;
 

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <vector>
 
 #include "Debug.h"
 #include "DebugTableBuilder.h"
@@ -352,6 +354,22 @@ TEST_F(MalformedTypes, RecordsRunningPastTheEnd) {
     std::string_view path;
     debug.MakeTypeFormat(100, w, &text, path);
     EXPECT_LE(w.Format.size(), 200u) << c.what;
+  }
+}
+
+// Every record lookup scans the buffer, so one description makes at most 256.
+TEST_F(MalformedTypes, DescriptionsMakeABoundedNumberOfLookups) {
+  for (int lookups : {254, 255}) {
+    std::vector<std::tuple<uint32_t, std::string, uint16_t>> members(lookups, {0, "e", 101});
+    members.emplace_back(0, "i", 102);
+    TTypeWriter t(buffer);
+    t.Structure(100, 2, members);
+    t.Record(101, 44).Word(0).Name("e").Dword(0);
+    t.Record(102, 42).Word(6);
+    w = TWatchState{};
+    std::string_view path;
+    debug.MakeTypeFormat(100, w, nullptr, path);
+    EXPECT_EQ(w.Format, lookups == 254 ? "{%2s}" : "{}") << lookups;
   }
 }
 
