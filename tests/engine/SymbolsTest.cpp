@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -137,6 +138,19 @@ TEST_F(SymbolsTest, NameLookups) {
     } else {
       EXPECT_EQ(r, nullptr) << c.key;
     }
+  }
+}
+
+TEST_F(SymbolsTest, NameOrderIsTheByteOrderOfStrcmp) {
+  const std::vector<std::string> names = {"abcdefgh", "a", "Z", "\xE9t\xE9", "abcdefghi", "", "a\x01",
+                                          "abcdefgg", "ab", "abcdefgh", "_", "\x7F"};
+  for (const auto& n : names) Add(n.c_str(), 1, 0);
+  std::vector<std::string> sorted = names;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const std::string& a, const std::string& b) { return std::strcmp(a.c_str(), b.c_str()) < 0; });
+  for (int i = 0; i < Symbols.Count(); ++i) {
+    EXPECT_EQ(Symbols.GetByName(i)->Name, sorted[i]) << i;
+    EXPECT_EQ(Symbols.FindByName(sorted[i].c_str(), false)->Name, sorted[i]);
   }
 }
 
