@@ -36,7 +36,8 @@ void TMardynTables::AddModule(const char* name, int16_t number) {
   entry.FirstLinePtr = 0;
   entry.Reserved177 = 0;
   reinterpret_cast<uint8_t*>(modules_)[next] = 0;
-  ++moduleCount_;
+  // An entry without a name reads as the table's end, so the next module takes its place.
+  if (entry.ModuleName[0] != '\0') ++moduleCount_;
 }
 
 void TMardynTables::SetSourceFile(int module, const char* name) {

@@ -17,6 +17,7 @@ class TMardynTables {
 
   // Modules: a new entry numbered number, named by the first 32 characters of name.
   void AddModule(const char* name, int16_t number);
+  // Modules that the table holds: the index of its first free entry.
   int ModuleCount() const { return moduleCount_; }
   void SetSourceFile(int module, const char* name);
 

@@ -302,6 +302,16 @@ TEST_F(MardynRecords, OrphanSourceFilesAndLinesAreDropped) {
   EXPECT_EQ(reader.LineCount(), 0u);
 }
 
+TEST_F(MardynRecords, ModuleWithoutANameGivesItsEntryToTheNext) {
+  TIeeeWriter w;
+  w.Module("").BlockEnd().Module("b").SourceFile("b.c").BlockEnd().BlockEnd();
+  reader.ParseBytes(Wrapped(w.Bytes()));
+  EXPECT_STREQ(reader.Module(0).ModuleName, "b");
+  EXPECT_EQ(Value(reader.Module(0).ModuleNumber), 1);
+  EXPECT_STREQ(reader.Module(0).SourceFile, "b.c");
+  EXPECT_EQ(reader.ModuleBytes()[sizeof(TModuleEntry)], 0);
+}
+
 TEST_F(MardynRecords, LongNamesKeepTheir255FirstCharacters) {
   std::string longName(300, 'n');
   longName[254] = 'X';
