@@ -1,5 +1,6 @@
 #include "DebugTables.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ObjectFile.h"
@@ -61,7 +62,7 @@ void TDebugTables::AppendLine(const TLineEntry& line) {
 
 void TDebugTables::AppendType(const std::vector<uint8_t>& record) {
   if (record.size() + TYPE_END_SIZE > TYPE_BUFFER_SIZE - typeEnd_) throw TRecordFault{};
-  std::memcpy(types_ + typeEnd_, record.data(), record.size());
+  std::copy(record.begin(), record.end(), types_ + typeEnd_);
   typeEnd_ += record.size();
 }
 
