@@ -116,10 +116,10 @@ TEST_F(PellisTest, OpenStartsEveryFileAfresh) {
   auto results = h.Run(second);
   ASSERT_EQ(KindsOf(results), (Kinds{PR_CODE, PR_MODULEFLAG, PR_ERROR}));
   EXPECT_EQ(results[0].Code.Area, 0x81);
-  EXPECT_EQ(results[0].Code.Address, 0u);
-  EXPECT_EQ(h.Module(0).ModuleNumber, 0);
-  EXPECT_EQ(h.Scope(0).StartAddress, 1u);
-  EXPECT_EQ(h.Scope(0).FirstLineEntry, 0u);
+  EXPECT_EQ(Value(results[0].Code.Address), 0u);
+  EXPECT_EQ(Value(h.Module(0).ModuleNumber), 0);
+  EXPECT_EQ(Value(h.Scope(0).StartAddress), 1u);
+  EXPECT_EQ(Value(h.Scope(0).FirstLineEntry), 0u);
 }
 
 // Full tables: the last entry that fits is written with its end marker; the
@@ -147,7 +147,7 @@ TEST_F(PellisTest, FullScopeTableEndsTheLoad) {
   auto results = h.Run(file);
   ASSERT_EQ(KindsOf(results), (Kinds{PR_MODULEFLAG, PR_ERROR}));
   EXPECT_EQ(results[1].Text, BadRecordText(offset, {71, 0, 1, 0, 0, 0, 0, 0, 0, 14, 255}));
-  EXPECT_EQ(h.Scope(SCOPE_TABLE_ENTRIES - 1).FirstLine, SCOPE_TABLE_ENTRIES - 1);
+  EXPECT_EQ(Value(h.Scope(SCOPE_TABLE_ENTRIES - 1).FirstLine), SCOPE_TABLE_ENTRIES - 1);
   EXPECT_EQ(h.Line(SCOPE_TABLE_ENTRIES).Area, 0);
   EXPECT_TRUE(h.GuardsIntact());
 }
@@ -159,8 +159,8 @@ TEST_F(PellisTest, FullLineTableEndsTheLoad) {
   file.Line(7, 1).End();
   auto results = h.Run(file);
   ASSERT_EQ(KindsOf(results), (Kinds{PR_MODULEFLAG, PR_ERROR}));
-  EXPECT_EQ(h.Line(LINE_TABLE_ENTRIES - 1).Line, (LINE_TABLE_ENTRIES - 1) & 0xFFFF);
-  EXPECT_EQ(h.Scope(0).LastLine, (LINE_TABLE_ENTRIES - 1) & 0xFFFF);
+  EXPECT_EQ(Value(h.Line(LINE_TABLE_ENTRIES - 1).Line), (LINE_TABLE_ENTRIES - 1) & 0xFFFF);
+  EXPECT_EQ(Value(h.Scope(0).LastLine), (LINE_TABLE_ENTRIES - 1) & 0xFFFF);
   EXPECT_TRUE(h.GuardsIntact());
 }
 
@@ -200,7 +200,7 @@ TEST_F(PellisTest, ModuleNumbersStopBeforeTheyWrap) {
   auto results = h.Run(file);
   ASSERT_EQ(results.size(), 32769u);
   EXPECT_EQ(results.back().Kind, PR_ERROR);
-  EXPECT_EQ(h.Module(0).ModuleNumber, 32767);
+  EXPECT_EQ(Value(h.Module(0).ModuleNumber), 32767);
 }
 
 }  // namespace

@@ -16,18 +16,18 @@ TEST_F(PellisTest, ModuleHeadersFillNumberedModuleEntries) {
   file.ModuleHeader(0x5A, 0x12, "first", 1).ModuleHeader(0x03, 0x20, std::string(40, 'n'), 0).End();
   auto results = h.Run(file);
   ASSERT_EQ(KindsOf(results), (Kinds{PR_MODULEFLAG, PR_MODULEFLAG, PR_END}));
-  EXPECT_EQ(results[0].Value, 0x5Au);
-  EXPECT_EQ(results[1].Value, 0x03u);
+  EXPECT_EQ(Value(results[0].Value), 0x5Au);
+  EXPECT_EQ(Value(results[1].Value), 0x03u);
 
   const TModuleEntry& first = h.Module(0);
   EXPECT_STREQ(first.ModuleName, "first");
   EXPECT_STREQ(first.SourceFile, "");
-  EXPECT_EQ(first.ModuleNumber, 0);
-  EXPECT_EQ(first.Reserved163, 0u);
-  EXPECT_EQ(first.SourceBlockCount, 0);
-  EXPECT_EQ(first.FirstLinePtr, 0u);
+  EXPECT_EQ(Value(first.ModuleNumber), 0);
+  EXPECT_EQ(Value(first.Reserved163), 0u);
+  EXPECT_EQ(Value(first.SourceBlockCount), 0);
+  EXPECT_EQ(Value(first.FirstLinePtr), 0u);
   EXPECT_EQ(h.Module(1).ModuleName, std::string(32, 'n'));
-  EXPECT_EQ(h.Module(1).ModuleNumber, 1);
+  EXPECT_EQ(Value(h.Module(1).ModuleNumber), 1);
   EXPECT_EQ(h.Module(2).ModuleName[0], 0);
 }
 
@@ -60,14 +60,14 @@ TEST_F(PellisTest, CodeBlocksFollowOneAnother) {
   ASSERT_EQ(KindsOf(results), (Kinds{PR_CODE, PR_CODE, PR_CODE, PR_CODE, PR_END}));
   // Code before any segment record goes to program code at 0.
   EXPECT_EQ(results[0].Code.Area, 0x81);
-  EXPECT_EQ(results[0].Code.Address, 0u);
-  EXPECT_EQ(results[1].Code.Address, 0x1000u);
-  EXPECT_EQ(results[2].Code.Address, 0x1010u);
-  EXPECT_EQ(results[2].Code.Reserved, 0);
-  EXPECT_EQ(results[2].Code.Count, 16);
+  EXPECT_EQ(Value(results[0].Code.Address), 0u);
+  EXPECT_EQ(Value(results[1].Code.Address), 0x1000u);
+  EXPECT_EQ(Value(results[2].Code.Address), 0x1010u);
+  EXPECT_EQ(Value(results[2].Code.Reserved), 0);
+  EXPECT_EQ(Value(results[2].Code.Count), 16);
   EXPECT_EQ(results[2].CodeBytes, sixteen);
-  EXPECT_EQ(results[3].Code.Address, 0x1020u);
-  EXPECT_EQ(results[3].Code.Count, 255);
+  EXPECT_EQ(Value(results[3].Code.Address), 0x1020u);
+  EXPECT_EQ(Value(results[3].Code.Count), 255);
 }
 
 TEST_F(PellisTest, TargetInfoDeliversFourBytesAndDeclaresRecordLengths) {
@@ -145,22 +145,22 @@ TEST_F(PellisTest, LinesBuildScopesAndKindFourteenStartsANewOne) {
   const TScope scopes[] = {{0x100, 0x103, 10, 11, 0}, {0x105, 0x106, 12, 13, 2}, {0x106, 0x106, 20, 20, 4}};
   for (std::size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_EQ(h.Scope(i).ModuleNumber, 0);
-    EXPECT_EQ(h.Scope(i).StartAddress, scopes[i].Start);
-    EXPECT_EQ(h.Scope(i).EndAddress, scopes[i].End);
-    EXPECT_EQ(h.Scope(i).FirstLine, scopes[i].First);
-    EXPECT_EQ(h.Scope(i).LastLine, scopes[i].Last);
-    EXPECT_EQ(h.Scope(i).FirstLineEntry, scopes[i].FirstEntry);
+    EXPECT_EQ(Value(h.Scope(i).ModuleNumber), 0);
+    EXPECT_EQ(Value(h.Scope(i).StartAddress), scopes[i].Start);
+    EXPECT_EQ(Value(h.Scope(i).EndAddress), scopes[i].End);
+    EXPECT_EQ(Value(h.Scope(i).FirstLine), scopes[i].First);
+    EXPECT_EQ(Value(h.Scope(i).LastLine), scopes[i].Last);
+    EXPECT_EQ(Value(h.Scope(i).FirstLineEntry), scopes[i].FirstEntry);
   }
-  EXPECT_EQ(h.Scope(3).ModuleNumber, SCOPE_END_MODULE);
+  EXPECT_EQ(Value(h.Scope(3).ModuleNumber), SCOPE_END_MODULE);
 
   const TLineEntry lines[] = {
       {0x81, 0x100, 10, 1}, {0x81, 0x103, 11, 2}, {0x81, 0x105, 12, 14}, {0x81, 0x106, 13, 3}, {0x81, 0x106, 20, 5}};
   for (std::size_t i = 0; i < 5; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(h.Line(i).Area, lines[i].Area);
-    EXPECT_EQ(h.Line(i).Address, lines[i].Address);
-    EXPECT_EQ(h.Line(i).Line, lines[i].Line);
+    EXPECT_EQ(Value(h.Line(i).Address), Value(lines[i].Address));
+    EXPECT_EQ(Value(h.Line(i).Line), Value(lines[i].Line));
     EXPECT_EQ(h.Line(i).LineKind, lines[i].LineKind);
   }
   // The program's zero fill shows where the lines end.
@@ -174,17 +174,17 @@ TEST_F(PellisTest, ModuleWithoutLineKindsGetsKindFFAndKeepsItsScope) {
   ASSERT_EQ(results.back().Kind, PR_END);
   EXPECT_EQ(h.Line(0).LineKind, 0xFF);
   EXPECT_EQ(h.Line(1).LineKind, 0xFF);
-  EXPECT_EQ(h.Scope(0).LastLine, 2u);
-  EXPECT_EQ(h.Scope(1).ModuleNumber, SCOPE_END_MODULE);
+  EXPECT_EQ(Value(h.Scope(0).LastLine), 2u);
+  EXPECT_EQ(Value(h.Scope(1).ModuleNumber), SCOPE_END_MODULE);
 }
 
 TEST_F(PellisTest, ScopesCarryTheirModuleNumberAcrossModules) {
   TIarObjectWriter file;
   file.ModuleHeader(0, 0x10, "a").Line(1, 0).EndScope().ModuleHeader(0, 0x10, "b").Line(7, 0).End();
   h.Run(file);
-  EXPECT_EQ(h.Scope(0).ModuleNumber, 0);
-  EXPECT_EQ(h.Scope(1).ModuleNumber, 1);
-  EXPECT_EQ(h.Scope(1).FirstLineEntry, 1u);
+  EXPECT_EQ(Value(h.Scope(0).ModuleNumber), 0);
+  EXPECT_EQ(Value(h.Scope(1).ModuleNumber), 1);
+  EXPECT_EQ(Value(h.Scope(1).FirstLineEntry), 1u);
 }
 
 TEST_F(PellisTest, SourceFileRecordDescribesTheLastModule) {
@@ -200,8 +200,8 @@ TEST_F(PellisTest, SourceFileRecordDescribesTheLastModule) {
   auto results = h.Run(file);
   ASSERT_EQ(results.back().Kind, PR_END);
   EXPECT_STREQ(h.Module(0).SourceFile, "main.c");
-  EXPECT_EQ(h.Module(0).SourceBlockCount, 2);
-  EXPECT_EQ(h.Module(0).FirstLinePtr, 1u);
+  EXPECT_EQ(Value(h.Module(0).SourceBlockCount), 2);
+  EXPECT_EQ(Value(h.Module(0).FirstLinePtr), 1u);
   EXPECT_EQ(h.Module(1).SourceFile, std::string(127, 's'));
   EXPECT_EQ(h.Module(2).SourceFile, std::string(127, 'f'));
 }
@@ -213,10 +213,10 @@ TEST_F(PellisTest, SourceAndLineRecordsBeforeAnyModuleAreReadAndDropped) {
   auto results = h.Run(file);
   ASSERT_EQ(KindsOf(results), (Kinds{PR_CODE, PR_MODULEFLAG, PR_END}));
   EXPECT_STREQ(h.Module(0).SourceFile, "");
-  EXPECT_EQ(h.Scope(0).ModuleNumber, 0);
-  EXPECT_EQ(h.Scope(0).FirstLine, 6u);
-  EXPECT_EQ(h.Line(0).Line, 6u);
-  EXPECT_EQ(h.Scope(1).ModuleNumber, SCOPE_END_MODULE);
+  EXPECT_EQ(Value(h.Scope(0).ModuleNumber), 0);
+  EXPECT_EQ(Value(h.Scope(0).FirstLine), 6u);
+  EXPECT_EQ(Value(h.Line(0).Line), 6u);
+  EXPECT_EQ(Value(h.Scope(1).ModuleNumber), SCOPE_END_MODULE);
   EXPECT_TRUE(h.GuardsIntact());
 }
 

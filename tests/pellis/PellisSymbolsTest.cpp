@@ -31,14 +31,14 @@ TEST_F(PellisTest, SymbolListMarksRegisterVariables) {
   ASSERT_EQ(symbols.size(), 3u);
   EXPECT_STREQ(symbols[0].Name, "alpha");
   EXPECT_EQ(symbols[0].Kind, 1);
-  EXPECT_EQ(symbols[0].Attributes, 0x42);
-  EXPECT_EQ(symbols[0].Value, 0x1234u);
-  EXPECT_EQ(symbols[0].TypeIndex, 3);
+  EXPECT_EQ(Value(symbols[0].Attributes), 0x42);
+  EXPECT_EQ(Value(symbols[0].Value), 0x1234u);
+  EXPECT_EQ(Value(symbols[0].TypeIndex), 3);
   EXPECT_EQ(symbols[0].NameLength, 5);
-  EXPECT_EQ(symbols[0].FrameArea, 0);
-  EXPECT_EQ(symbols[0].FrameBase, 0);
-  EXPECT_EQ(symbols[1].Value, 0x105u);
-  EXPECT_EQ(symbols[2].Value, 0xFFFFFFFFu);
+  EXPECT_EQ(Value(symbols[0].FrameArea), 0);
+  EXPECT_EQ(Value(symbols[0].FrameBase), 0);
+  EXPECT_EQ(Value(symbols[1].Value), 0x105u);
+  EXPECT_EQ(Value(symbols[2].Value), 0xFFFFFFFFu);
 }
 
 TEST_F(PellisTest, EmptySymbolListGivesOnlyTheEndSlot) {
@@ -84,11 +84,11 @@ TEST_P(PellisSymbolScopeTest, OneSymbolIsGlobalOutsideAnyScope) {
   ASSERT_EQ(KindsOf(results), (Kinds{PR_MODULEFLAG, PR_SYMBOLS, PR_SYMBOLS, PR_END}));
   for (int i : {1, 2}) {
     ASSERT_EQ(results[i].Symbols.size(), 1u);
-    EXPECT_EQ(results[i].Symbols[0].ScopeLow, GetParam().ScopeLow);
-    EXPECT_EQ(results[i].Symbols[0].ScopeHigh, GetParam().ScopeHigh);
+    EXPECT_EQ(Value(results[i].Symbols[0].ScopeLow), GetParam().ScopeLow);
+    EXPECT_EQ(Value(results[i].Symbols[0].ScopeHigh), GetParam().ScopeHigh);
   }
   EXPECT_STREQ(results[2].Symbols[0].Name, "two");
-  EXPECT_EQ(results[2].Symbols[0].TypeIndex, 3);
+  EXPECT_EQ(Value(results[2].Symbols[0].TypeIndex), 3);
 }
 
 TEST_P(PellisSymbolScopeTest, ListSymbolsAreNeverGlobal) {
@@ -100,8 +100,8 @@ TEST_P(PellisSymbolScopeTest, ListSymbolsAreNeverGlobal) {
   ASSERT_EQ(results[3].Symbols.size(), 2u);
   EXPECT_STREQ(results[3].Symbols[1].Name, "d");
   for (int i : {1, 2, 3}) {
-    EXPECT_EQ(results[i].Symbols[0].ScopeLow, GetParam().ScopeLow);
-    EXPECT_EQ(results[i].Symbols[0].ScopeHigh, 0);
+    EXPECT_EQ(Value(results[i].Symbols[0].ScopeLow), GetParam().ScopeLow);
+    EXPECT_EQ(Value(results[i].Symbols[0].ScopeHigh), 0);
   }
 }
 

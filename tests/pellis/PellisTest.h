@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "PackedValue.h"
 #include "PellisHarness.h"
 
 using Kinds = std::vector<int>;
