@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 
 #include "PellisTest.h"
@@ -57,10 +58,11 @@ TEST_F(PellisTest, RecordWithoutDeclaredLengthEndsTheLoadAtItsOffset) {
   EXPECT_EQ(results[2].Text, BadRecordText(10, {200, 1, 2, 3, 4, 255}));
 }
 
-TEST_F(PellisTest, EmptyFileIsAnErrorNotAnEnd) {
+TEST_F(PellisTest, EmptyFileOrFolderIsAnErrorNotAnEnd) {
   auto results = h.Run(TIarObjectWriter{});
   ASSERT_EQ(KindsOf(results), (Kinds{PR_ERROR}));
   EXPECT_EQ(results[0].Text, BadRecordText(0, {}));
+  EXPECT_EQ(KindsOf(h.Run(std::filesystem::temp_directory_path().string())), (Kinds{PR_ERROR}));
 }
 
 TEST_F(PellisTest, EveryCutShortFileEndsWithAnError) {
