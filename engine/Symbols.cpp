@@ -66,7 +66,7 @@ void TSymbols::Clear() {
 }
 
 void TSymbols::UseAddressOrder(uint16_t area) {
-  ByAddress.SetOnCompare((area & 0x40) ? CompareBankedAddress : CompareAddress);
+  ByAddress.SetOnCompare((area & AREA_BANKED) ? CompareBankedAddress : CompareAddress);
 }
 
 TSymbolRecord* TSymbols::FindByAddress(uint16_t area, uint32_t address) {
@@ -79,14 +79,14 @@ TSymbolRecord* TSymbols::FindByAddress(uint16_t area, uint32_t address) {
 
 TSymbolRecord* TSymbols::FindExact(uint16_t area, uint32_t address, const char* name) {
   if (!NameFits(name)) return nullptr;
-  const bool banked = (area & 0x40) != 0;
+  const bool banked = (area & AREA_BANKED) != 0;
   auto linear = [&](uint32_t value) { return banked ? TheCpu->LinearAddress(value) : value; };
   const uint32_t wanted = linear(address);
   TSymbolRecord* p = FindByAddress(area, address);
   while (p) {
     if (std::strcmp(p->Name, name) == 0) return p;
     p = ByAddress.Next();
-    if (p && ((p->Attributes & 0x1F) != (area & 0x1F) || linear(p->Value) != wanted)) p = nullptr;
+    if (p && ((p->Attributes & AREA_MASK) != (area & AREA_MASK) || linear(p->Value) != wanted)) p = nullptr;
   }
   return nullptr;
 }
@@ -113,13 +113,13 @@ TSymbolRecord* TSymbols::GetByName(int n) const { return ByName.Get(n); }
 TSymbolRecord* TSymbols::GetByAddress(int n) const { return ByAddress.Get(n); }
 
 int TSymbols::CompareAddress(const TSymbolRecord* key, const TSymbolRecord* element) {
-  const int areas = (key->Attributes & 0x1F) - (element->Attributes & 0x1F);
+  const int areas = (key->Attributes & AREA_MASK) - (element->Attributes & AREA_MASK);
   if (areas != 0) return areas;
   return Sign(static_cast<int32_t>(key->Value), static_cast<int32_t>(element->Value));
 }
 
 int TSymbols::CompareBankedAddress(const TSymbolRecord* key, const TSymbolRecord* element) {
-  const int areas = (key->Attributes & 0x1F) - (element->Attributes & 0x1F);
+  const int areas = (key->Attributes & AREA_MASK) - (element->Attributes & AREA_MASK);
   if (areas != 0) return areas;
   return Sign(static_cast<int32_t>(TheCpu->LinearAddress(key->Value)),
               static_cast<int32_t>(TheCpu->LinearAddress(element->Value)));
