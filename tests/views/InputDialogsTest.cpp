@@ -162,6 +162,22 @@ TEST(InputQueryDialog, FieldLeftOnceSelectsItsTextWhenEnteredAgain) {
   EXPECT_EQ(value, "5");
 }
 
+TEST(InputQueryDialog, OpensCentredOnTheMainForm) {
+  struct TMainForm : QWidget, TMessageReceiver {
+    void Dispatch(TMessage&) override {}
+  } mainForm;
+  mainForm.setGeometry(100, 80, 640, 480);
+  mainForm.show();
+  SetMainForm(&mainForm);
+  QPoint centre;
+  TDialogScript script(TInputAnswer([&](TInputForm& form) { centre = form.frameGeometry().center(); }));
+  std::string value;
+  InputQueryDialog("Display at address", "New address:", value, 0, 0);
+  SetMainForm(nullptr);
+  // The dialog's frame is known only once it is up, so allow for its width.
+  EXPECT_LE((centre - mainForm.frameGeometry().center()).manhattanLength(), 8);
+}
+
 TEST(InputQueryDialog, EightBitTextsRoundTrip) {
   TDialogScript script(TInputAnswer([](TInputForm& form) { Ok(form); }));
   std::string value = "\xB5P \xE9";

@@ -206,6 +206,17 @@ TEST_F(ScrollerTest, ArrowClickEndsWithEndScroll) {
   EXPECT_EQ(View.VScrollPos(), 0);
 }
 
+TEST_F(ScrollerTest, PageAreaClickIsAPageWithoutMovingTheBar) {
+  View.SetScrollBars(ssVertical);
+  Show();
+  View.SetVScrollParams(0, 100, 0);
+  QScrollBar* bar = View.verticalScrollBar();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() * 3 / 4));
+  const std::vector<THookCall> expected{{"VScroll", TScroller::nscPageDown, 0}, {"VScroll", TScroller::nscEndScroll, 0}};
+  EXPECT_EQ(View.Calls, expected);
+  EXPECT_EQ(View.VScrollPos(), 0);
+}
+
 TEST_F(ScrollerTest, ThumbDragPassesTheBarsPositionAndReleasePassesTheThumbs) {
   View.SetScrollBars(ssHorizontal);
   Show({40, 5});
