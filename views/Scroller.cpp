@@ -243,7 +243,7 @@ bool TScroller::eventFilter(QObject* watched, QEvent* event) {
       Scroll(bar, nscEndScroll, Bar(bar)->value());
       return true;
     default:
-      return false;
+      return QAbstractScrollArea::eventFilter(watched, event);
   }
 }
 
