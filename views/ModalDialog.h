@@ -6,7 +6,7 @@
 class QDialog;
 
 // Results of a modal dialog as the commands test them.
-enum : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+enum : int { mrOk = 1, mrCancel = 2 };
 
 // The small sans-serif face of the dialogs, 11 pixels high.
 QFont DialogFont();

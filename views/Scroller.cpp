@@ -277,6 +277,7 @@ void TScroller::focusOutEvent(QFocusEvent* event) {
 
 void TScroller::keyPressEvent(QKeyEvent* event) {
   KeyDown(VirtualKeyOf(*event), ShiftStateOf(event->modifiers()));
+  // A typed character carries its repeat count, one, as key data.
   for (QChar c : TypedCharacters(*event)) IOnChar(this, c.unicode(), 1);
   event->accept();
 }

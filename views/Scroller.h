@@ -101,7 +101,7 @@ class TScroller : public QAbstractScrollArea {
   virtual void Refresh() {}
 
  protected:
-  // The hooks, in their historical order.
+  // The hooks the views override; here they do nothing.
   virtual void IOnLButtonDown(QObject* Sender, int Col, int Row);
   virtual void IOnLButtonDblClk(QObject* Sender, int Col, int Row);
   virtual void IOnHScroll(QObject* Sender, TNewScrollCode Code, int& Pos);

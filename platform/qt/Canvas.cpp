@@ -116,11 +116,6 @@ void TCanvas::Draw(int x, int y, const TGlyph& glyph) {
   Changed(area);
 }
 
-QSize TCanvas::TextExtent(const QString& text) const {
-  const QFontMetrics metrics(Font.Font);
-  return {metrics.horizontalAdvance(text), metrics.height()};
-}
-
 QString TCanvas::GridLine(int row) const {
   if (row < 0 || row >= GridRows()) return {};
   QString line;

@@ -65,7 +65,6 @@ class TCanvas {
   // brush colour unless the brush is clear.
   void TextOut(int x, int y, const QString& text);
   void Draw(int x, int y, const TGlyph& glyph);
-  QSize TextExtent(const QString& text) const;
 
   int GridColumns() const { return Columns; }
   int GridRows() const { return static_cast<int>(Glyphs.size()); }

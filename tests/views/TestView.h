@@ -34,7 +34,6 @@ class TTestView : public TScroller {
   int Creations = 0;
 
   bool Focused() const { return FFocused; }
-  void ShowCursorNow() { DrawCursor(cmShow); }
 
  protected:
   void IOnLButtonDown(QObject*, int col, int row) override { Calls.push_back({"LButtonDown", col, row}); }
