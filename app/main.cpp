@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "Configuration.h"
+#include "Inputdialogs.h"
 #include "MessageBox.h"
 #include "MessageBoxes.h"
 #include "srcMain.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Corvane 4"));
   InstallMessageBoxes();
+  InstallInputQuery();
   TfrmMain* mainForm = nullptr;
   try {
     mainForm = new TfrmMain;

@@ -7,6 +7,7 @@
 
 #include "ChoiceForm.h"
 #include "Input.h"
+#include "InputQuery.h"
 #include "ModalDialog.h"
 
 namespace {
@@ -44,4 +45,10 @@ int ChoiceDialog(const std::string& Caption, const char* const* Items, int ItemI
   if (QAbstractButton* preset = form.Buttons->button(ItemIndex)) preset->setChecked(true);
   if (ShowModal(form) != mrOk) return -1;
   return form.Buttons->checkedId();
+}
+
+void InstallInputQuery() {
+  SetInputQueryHandler([](const char* caption, const char* prompt, std::string& value, int mode) {
+    return InputQueryDialog(caption, prompt, value, static_cast<unsigned char>(mode), 0);
+  });
 }

@@ -18,3 +18,7 @@ bool InputQueryDialog(const std::string& Caption, const std::string& Prompt, std
 // buttons, ItemIndex preselected (none when out of range). Returns the chosen
 // index on Ok, -1 when none is chosen or on Cancel.
 int ChoiceDialog(const std::string& Caption, const char* const* Items, int ItemIndex);
+
+// Lets code without windows (the engine's load prompts) ask through
+// InputQueryDialog.
+void InstallInputQuery();

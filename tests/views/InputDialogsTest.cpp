@@ -15,6 +15,7 @@
 #include "ChoiceForm.h"
 #include "GuiTestApplication.h"
 #include "Input.h"
+#include "InputQuery.h"
 #include "Inputdialogs.h"
 #include "Messages.h"
 #include "ModalDialog.h"
@@ -132,6 +133,22 @@ TEST(InputQueryDialog, TildesLeaveCaptionAndPrompt) {
   InputQueryDialog("Add ~Watch", "a~b~~c", value, 0, 0);
   EXPECT_EQ(caption, QStringLiteral("Add Watch"));
   EXPECT_EQ(prompt, QStringLiteral("abc"));
+}
+
+TEST(InputQueryDialog, AnswersTheEnginesPrompts) {
+  InstallInputQuery();
+  QString caption;
+  TDialogScript script(TInputAnswer([&](TInputForm& form) {
+    caption = form.windowTitle();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClicks(form.Input, "P100,3");
+    Ok(form);
+  }));
+  std::string answer = "0,0";
+  EXPECT_TRUE(::InputQuery("Change to bank 02h", "Address,Value:", answer, 1));
+  EXPECT_EQ(answer, "P100,3");
+  EXPECT_EQ(caption, QStringLiteral("Change to bank 02h"));
+  SetInputQueryHandler(nullptr);
 }
 
 TEST(InputQueryDialog, KeepsTheHelpContextAndHidesHelp) {
