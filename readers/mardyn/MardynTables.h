@@ -1,0 +1,47 @@
+#pragma once
+// The reader's side of the program's four debug-information tables: where it
+// writes next, and appends that keep every entry and its end marker inside the
+// table's capacity. An append that would not fit raises TIeeeFault.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "ReaderTables.h"
+
+// Every line entry and code block of this reader lies in program code.
+inline constexpr uint8_t MARDYN_CODE_AREA = 0x81;
+
+class TMardynTables {
+ public:
+  void Attach(TModuleEntry* modules, TScopeEntry* scopes, TLineEntry* lines, uint8_t* types);
+
+  // Modules: a new entry numbered number, named by the first 32 characters of name.
+  void AddModule(const char* name, int16_t number);
+  // Modules that the table holds: the index of its first free entry.
+  int ModuleCount() const { return moduleCount_; }
+  void SetSourceFile(int module, const char* name);
+
+  // Scopes: a new entry starting (and for now ending) at address.
+  void AddScope(int16_t module, uint32_t address);
+  int ScopeCount() const { return scopeCount_; }
+  TScopeEntry& Scope(int index) { return scopes_[index]; }
+
+  std::size_t LineCount() const { return lineCount_; }
+  bool LinesFit(std::size_t count) const;
+  void AddLine(uint32_t address, uint32_t line);
+
+  // Types: appends one finished record and keeps the buffer ending at a
+  // TypeIndex of 0 behind it.
+  void AddType(const std::vector<uint8_t>& record);
+  void EndTypes();
+
+ private:
+  TModuleEntry* modules_ = nullptr;
+  TScopeEntry* scopes_ = nullptr;
+  TLineEntry* lines_ = nullptr;
+  uint8_t* types_ = nullptr;
+  int moduleCount_ = 0;
+  int scopeCount_ = 0;
+  std::size_t lineCount_ = 0;
+  std::size_t typeEnd_ = 0;
+};

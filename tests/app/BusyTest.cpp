@@ -1,0 +1,87 @@
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+#include "KeyState.h"
+#include "MainWindowFixture.h"
+
+namespace {
+
+class BusyTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Connect();
+    Form->show();
+  }
+  void BeginBusy(const char* text) { SendMessage(Form->Handle(), UM_BEGINBUSY, 0, reinterpret_cast<LPARAM>(text)); }
+  void EndBusy() { SendMessage(Form->Handle(), UM_ENDBUSY); }
+};
+
+TEST_F(BusyTest, LongOperationDisablesTheCommandsAndShowsItsText) {
+  Form->SetViewFactory(TViewKind::Regs, Factory("regs"));
+  BeginBusy("Loading program...");
+  EXPECT_TRUE(Form->Busy());
+  EXPECT_EQ(Form->StatusText(), QStringLiteral("Loading program..."));
+  for (QMenu* menu : {Form->MNU_File, Form->MNU_View, Form->MNU_Run, Form->MNU_Breakpoints, Form->MNU_Configure})
+    EXPECT_FALSE(menu->menuAction()->isEnabled());
+  for (QAction* button : {Form->TLB_ClearBreaks, Form->TLB_Halt, Form->TLB_Refresh, Form->TLB_ViewRegs})
+    EXPECT_FALSE(button->isEnabled());
+
+  SendMessage(Form->Handle(), UM_STATUSTEXT, 0, reinterpret_cast<LPARAM>("Loading 40%"));
+  EXPECT_EQ(Form->StatusText(), QStringLiteral("Loading 40%"));
+
+  EndBusy();
+  EXPECT_FALSE(Form->Busy());
+  EXPECT_EQ(Form->StatusText(), QString());
+  for (QMenu* menu : {Form->MNU_File, Form->MNU_View, Form->MNU_Run, Form->MNU_Breakpoints, Form->MNU_Configure})
+    EXPECT_TRUE(menu->menuAction()->isEnabled());
+  for (QAction* button : {Form->TLB_ClearBreaks, Form->TLB_Halt, Form->TLB_Refresh, Form->TLB_ViewRegs})
+    EXPECT_TRUE(button->isEnabled());
+  // Sub-items switched off by the target's capabilities stay off.
+  EXPECT_FALSE(Form->MNU_ConfigureMemory->menuAction()->isEnabled());
+}
+
+TEST_F(BusyTest, ClosingIsRefusedWhileBusy) {
+  BeginBusy("Saving");
+  EXPECT_FALSE(Form->close());
+  Form->MNU_FileExit->trigger();
+  EXPECT_TRUE(Form->isVisible());
+  EndBusy();
+  EXPECT_TRUE(Form->close());
+  EXPECT_FALSE(Form->isVisible());
+}
+
+TEST_F(BusyTest, NoPollWhileBusyAndTheNextOneFiveHundredMillisecondsAfter) {
+  const int polls = ProtocolScript().PollCount;
+  BeginBusy("Stepping");
+  IdleAfter(2000);
+  IdleAfter(2000);
+  EXPECT_EQ(ProtocolScript().PollCount, polls);
+  EndBusy();
+  IdleAfter(500);
+  EXPECT_EQ(ProtocolScript().PollCount, polls);
+  IdleAfter(1);
+  EXPECT_EQ(ProtocolScript().PollCount, polls + 1);
+}
+
+TEST_F(BusyTest, KeysGoToTheAbortCheckNotToTheWindows) {
+  BeginBusy("Press <H> to stop auto trace into");
+  EXPECT_EQ(GetAsyncKeyState(VkKeyScan('h')), 0);
+  QTest::keyClick(Form.get(), Qt::Key_H);
+  EXPECT_NE(GetAsyncKeyState(VkKeyScan('h')) & 0x0001, 0);
+  EndBusy();
+  EXPECT_EQ(GetAsyncKeyState(VkKeyScan('h')), 0);
+}
+
+TEST_F(BusyTest, AutomaticSteppingBracketIsBalanced) {
+  SendMessage(Form->Handle(), UM_DISABLECOMMANDS);
+  BeginBusy("Press <H> to stop auto step over");
+  EndBusy();
+  EXPECT_FALSE(Form->Busy());
+  SendMessage(Form->Handle(), UM_ENABLECOMMANDS);
+  EXPECT_FALSE(Form->Busy());
+  EXPECT_TRUE(Form->MNU_File->menuAction()->isEnabled());
+}
+
+}  // namespace

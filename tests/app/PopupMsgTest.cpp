@@ -1,0 +1,41 @@
+#include <QLabel>
+#include <QProgressBar>
+
+#include "GuiTestApplication.h"
+#include "srcPopupMsg.h"
+
+namespace {
+
+struct PlacementCase {
+  QSize Owner;
+  QPoint Expected;
+};
+
+TEST(PopupMsg, ShowsCentredInItsOwnerWithTheProgressBarOnlyWhenAsked) {
+  const PlacementCase cases[] = {{{733, 496}, {234, 225}}, {{266, 46}, {0, 0}}, {{200, 40}, {-32, -2}}};
+  for (const PlacementCase& c : cases) {
+    QWidget owner;
+    owner.resize(c.Owner);
+    TPopupMsg popup(&owner);
+    EXPECT_FALSE(popup.isVisibleTo(&owner));
+    popup.SetMessage(QStringLiteral("Loading..."));
+    popup.SetProgressMax(10);
+    popup.SetProgressPosition(4);
+    popup.ShowPopup(false);
+    EXPECT_EQ(popup.pos(), c.Expected);
+    EXPECT_EQ(popup.size(), QSize(265, 45));
+    EXPECT_TRUE(popup.isVisibleTo(&owner));
+    EXPECT_FALSE(popup.ProgressBar1->isVisibleTo(&owner));
+    EXPECT_EQ(popup.Memo1->text(), QStringLiteral("Loading..."));
+    EXPECT_EQ(popup.ProgressBar1->value(), 4);
+    EXPECT_EQ(popup.ProgressBar1->maximum(), 10);
+
+    popup.ShowPopup(true);
+    EXPECT_TRUE(popup.ProgressBar1->isVisibleTo(&owner));
+    popup.HidePopup();
+    EXPECT_FALSE(popup.isVisibleTo(&owner));
+    EXPECT_FALSE(popup.ProgressBar1->isVisibleTo(&owner));
+  }
+}
+
+}  // namespace

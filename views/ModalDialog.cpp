@@ -1,0 +1,44 @@
+#include "ModalDialog.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
+#include <utility>
+
+#include "MessageBus.h"
+
+namespace {
+
+TModalDialogHandler& Handler() {
+  static TModalDialogHandler handler;
+  return handler;
+}
+
+void CentreOnMainForm(QDialog& dialog) {
+  const auto* mainForm = dynamic_cast<const QWidget*>(FindReceiver(MainForm()));
+  if (!mainForm || !mainForm->isVisible()) return;
+  const QRect frame = dialog.frameGeometry();
+  dialog.move(mainForm->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+}
+
+}  // namespace
+
+QFont DialogFont() {
+  QFont font = QApplication::font();
+  font.setPixelSize(11);
+  return font;
+}
+
+int ShowModal(QDialog& dialog) {
+  CentreOnMainForm(dialog);
+  if (TModalDialogHandler handler = Handler()) {
+    QTimer::singleShot(0, &dialog, [&dialog, handler] {
+      handler(dialog);
+      if (dialog.isVisible()) dialog.done(mrCancel);
+    });
+  }
+  return dialog.exec();
+}
+
+TModalDialogHandler SetModalDialogHandler(TModalDialogHandler handler) { return std::exchange(Handler(), std::move(handler)); }
