@@ -19,7 +19,6 @@ TSymbols::TSymbols() {
   Blocks.push_back(std::make_unique<uint8_t[]>(POOL_STEP));
   PoolEnd = Blocks.back().get();
   BlockEnd = PoolEnd + POOL_STEP;
-  PoolSize = POOL_STEP;
 }
 
 TSymbols::~TSymbols() = default;
@@ -32,7 +31,6 @@ bool TSymbols::GrowPool() {
   }
   PoolEnd = Blocks.back().get();
   BlockEnd = PoolEnd + POOL_STEP;
-  PoolSize += POOL_STEP;
   return true;
 }
 

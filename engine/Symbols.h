@@ -55,7 +55,6 @@ class TSymbols {
   std::vector<std::unique_ptr<uint8_t[]>> Blocks;  // the pool, a chain of POOL_STEP blocks
   uint8_t* PoolEnd = nullptr;                       // first free byte of the last block
   uint8_t* BlockEnd = nullptr;
-  uint32_t PoolSize = 0;
   bool OutOfMemory = false;
   TBTree ByAddress;
   TBTree ByName;
