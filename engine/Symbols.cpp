@@ -55,7 +55,7 @@ void TSymbols::Add(const TSymbolRecord* slot) {
   ByName.SetOnCompare(CompareName, NameSortKey);
   ByAddress.Insert(record);
   ByName.Insert(record);
-  FirstByAddress.Add(AddressSortKey(record), record);
+  FirstByAddress.Add(AddressSortKey(record)[0], record);
   FirstByName.Add(NameHash(record->Name), record, record->Name);
   PoolEnd += SYMBOL_HEADER_SIZE + length + 1;
 }
@@ -81,7 +81,7 @@ TSymbolRecord* TSymbols::FindByAddress(uint16_t area, uint32_t address) {
   key.Value = address;
   UseAddressOrder(area);
   if (area & AREA_BANKED) return ByAddress.Find(&key);
-  TSymbolRecord* found = FirstByAddress.Find(AddressSortKey(&key));
+  TSymbolRecord* found = FirstByAddress.Find(AddressSortKey(&key)[0]);
   if (found) ByAddress.SetCursor(found);
   return found;
 }
@@ -153,18 +153,19 @@ int TSymbols::CompareNameNoCase(const TSymbolRecord* key, const TSymbolRecord* e
   }
 }
 
-uint64_t TSymbols::AddressSortKey(const TSymbolRecord* record) {
+TBTree::TKey TSymbols::AddressSortKey(const TSymbolRecord* record) {
   // Flipping the sign bit orders the values as signed numbers.
-  return (static_cast<uint64_t>(record->Attributes & AREA_MASK) << 32) | (record->Value ^ 0x80000000u);
+  return {(static_cast<uint64_t>(record->Attributes & AREA_MASK) << 32) | (record->Value ^ 0x80000000u), 0, 0};
 }
 
-uint64_t TSymbols::NameSortKey(const TSymbolRecord* record) {
-  // The first eight bytes, the first one highest: strcmp's order of the prefixes.
-  uint64_t key = 0;
+TBTree::TKey TSymbols::NameSortKey(const TSymbolRecord* record) {
+  // The first 24 bytes, the first one highest, zeros after the end: strcmp's
+  // order of the prefixes.
+  TBTree::TKey key{};
   bool ended = false;
-  for (size_t i = 0; i < 8; ++i) {
+  for (size_t i = 0; i < 8 * key.size(); ++i) {
     ended = ended || record->Name[i] == '\0';
-    key = (key << 8) | (ended ? 0u : static_cast<unsigned char>(record->Name[i]));
+    key[i / 8] = (key[i / 8] << 8) | (ended ? 0u : static_cast<unsigned char>(record->Name[i]));
   }
   return key;
 }

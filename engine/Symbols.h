@@ -44,8 +44,8 @@ class TSymbols {
   static int CompareName(const TSymbolRecord* key, const TSymbolRecord* element);
   static int CompareNameNoCase(const TSymbolRecord* key, const TSymbolRecord* element);
   // Sort keys that order records as CompareAddress and CompareName do where keys differ.
-  static uint64_t AddressSortKey(const TSymbolRecord* record);
-  static uint64_t NameSortKey(const TSymbolRecord* record);
+  static TBTree::TKey AddressSortKey(const TSymbolRecord* record);
+  static TBTree::TKey NameSortKey(const TSymbolRecord* record);
   static uint64_t NameHash(const char* name);
 
  private:

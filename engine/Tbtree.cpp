@@ -6,6 +6,13 @@ namespace {
 // A full block is split in two; an insertion moves at most this many pointers.
 constexpr size_t BLOCK_MAX = 256;
 
+int CompareKeys(const TBTree::TKey& a, const TBTree::TKey& b) {
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
+  }
+  return 0;
+}
+
 template <typename Vector>
 void InsertInto(Vector& v, size_t at, typename Vector::value_type value) {
   v.insert(v.begin() + static_cast<std::ptrdiff_t>(at), value);
@@ -17,7 +24,7 @@ TBTree::TBTree() = default;
 void TBTree::Clear() {
   std::vector<TBlock>().swap(Blocks);
   std::vector<TSymbolRecord*>().swap(BlockLast);
-  std::vector<uint64_t>().swap(BlockLastKey);
+  std::vector<TKey>().swap(BlockLastKey);
   std::vector<int>().swap(Counts);
   FCount = 0;
   IndexKey = nullptr;
@@ -29,13 +36,17 @@ void TBTree::SetOnCompare(TCompare compare, TSortKey sortKey) {
   OnSortKey = sortKey;
 }
 
+const TBTree::TKey* TBTree::KeyOf(TSortKey sortKey, const TSymbolRecord* record, TKey& key) const {
+  if (!sortKey || sortKey != IndexKey) return nullptr;
+  key = sortKey(record);
+  return &key;
+}
+
 template <typename Pred>
-TBTree::TPlace TBTree::Bound(TCompare compare, TSortKey sortKey, const TSymbolRecord* key, Pred pred) const {
-  const bool keyed = sortKey && sortKey == IndexKey;
-  const uint64_t wanted = keyed ? sortKey(key) : 0;
-  auto ahead = [&](uint64_t elementKey, const TSymbolRecord* element) {
-    if (keyed && wanted != elementKey) return pred(wanted < elementKey ? -1 : 1);
-    return pred(compare(key, element));
+TBTree::TPlace TBTree::Bound(TCompare compare, const TSymbolRecord* key, const TKey* wanted, Pred pred) const {
+  auto ahead = [&](const TKey& elementKey, const TSymbolRecord* element) {
+    const int order = wanted ? CompareKeys(*wanted, elementKey) : 0;
+    return pred(order != 0 ? order : compare(key, element));
   };
   // Every block is a sorted run of one order, so the first block whose last
   // element ends the predicate holds the bound.
@@ -91,7 +102,8 @@ void TBTree::RebuildCounts() {
 
 int TBTree::Search(const TSymbolRecord* key) const {
   if (!OnCompare) return SEARCH_NO_COMPARE;
-  const TPlace place = Bound(OnCompare, OnSortKey, key, [](int r) { return r > 0; });
+  TKey k;
+  const TPlace place = Bound(OnCompare, key, KeyOf(OnSortKey, key, k), [](int r) { return r > 0; });
   if (place.Block == Blocks.size()) return -FCount - 1;
   const int position = PositionOf(place);
   if (OnCompare(key, Blocks[place.Block].Items[place.Offset]) == 0) return position;
@@ -100,7 +112,8 @@ int TBTree::Search(const TSymbolRecord* key) const {
 
 TSymbolRecord* TBTree::Find(const TSymbolRecord* key) {
   if (FCount == 0 || !OnCompare) return nullptr;
-  const TPlace place = Bound(OnCompare, OnSortKey, key, [](int r) { return r > 0; });
+  TKey k;
+  const TPlace place = Bound(OnCompare, key, KeyOf(OnSortKey, key, k), [](int r) { return r > 0; });
   if (place.Block == Blocks.size()) return nullptr;
   TSymbolRecord* element = Blocks[place.Block].Items[place.Offset];
   if (OnCompare(key, element) != 0) return nullptr;
@@ -129,26 +142,28 @@ int TBTree::Insert(TSymbolRecord* element) {
   const TSortKey sortKey = OnCompare ? OnSortKey : nullptr;
   if (FCount == 0) IndexKey = sortKey;
   if (sortKey != IndexKey) IndexKey = nullptr;
+  TKey k{};
+  const TKey* key = KeyOf(sortKey, element, k);
   if (Blocks.empty() || !OnCompare) {
-    InsertAt({Blocks.size(), 0}, element);
+    InsertAt({Blocks.size(), 0}, element, k);
   } else {
-    InsertAt(Bound(OnCompare, OnSortKey, element, [](int r) { return r >= 0; }), element);
+    InsertAt(Bound(OnCompare, element, key, [](int r) { return r >= 0; }), element, k);
   }
   return 0;
 }
 
-void TBTree::InsertAt(TPlace place, TSymbolRecord* element) {
+void TBTree::InsertAt(TPlace place, TSymbolRecord* element, const TKey& key) {
   if (Blocks.empty()) {
     Blocks.emplace_back();
     BlockLast.push_back(nullptr);
-    BlockLastKey.push_back(0);
+    BlockLastKey.push_back({});
     Counts.assign(2, 0);
   }
   if (place.Block == Blocks.size()) place = {Blocks.size() - 1, Blocks.back().size()};
   const size_t b = place.Block;
   TBlock& block = Blocks[b];
   InsertInto(block.Items, place.Offset, element);
-  InsertInto(block.Keys, place.Offset, IndexKey ? IndexKey(element) : 0);
+  InsertInto(block.Keys, place.Offset, key);
   BlockLast[b] = block.Items.back();
   BlockLastKey[b] = block.Keys.back();
   ++FCount;
@@ -177,7 +192,9 @@ void TBTree::SetCursor(TSymbolRecord* element) {
 TSymbolRecord* TBTree::Next() {
   if (PendingCursor && PendingCompare) {
     // The element is the first of its run, so it stands where its run begins.
-    const TPlace place = Bound(PendingCompare, PendingSortKey, PendingCursor, [](int r) { return r > 0; });
+    TKey k;
+    const TPlace place =
+        Bound(PendingCompare, PendingCursor, KeyOf(PendingSortKey, PendingCursor, k), [](int r) { return r > 0; });
     Cursor = place.Block == Blocks.size() ? FCount : PositionOf(place);
   }
   PendingCursor = nullptr;

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -11,15 +12,16 @@
 // blocks of a few hundred so that an insertion moves one block's tail only.
 // The records themselves belong to the caller and never move.
 //
-// An order may come with a sort key: a number per record that orders records
-// as the compare does wherever two keys differ. Each element's key is kept
+// An order may come with a sort key: three numbers per record that order
+// records as the compare does wherever two keys differ. Each element's key is kept
 // beside its pointer, so a search over an index built in that same order
 // compares numbers and reads a record only where keys are equal.
 class TBTree {
  public:
   // Negative when the key sorts before the element, 0 when equal, positive after.
   using TCompare = int (*)(const TSymbolRecord* key, const TSymbolRecord* element);
-  using TSortKey = uint64_t (*)(const TSymbolRecord* record);
+  using TKey = std::array<uint64_t, 3>;
+  using TSortKey = TKey (*)(const TSymbolRecord* record);
 
   // Search's result when no order has been installed.
   static constexpr int SEARCH_NO_COMPARE = INT_MIN + 1;
@@ -64,7 +66,7 @@ class TBTree {
  private:
   struct TBlock {
     std::vector<TSymbolRecord*> Items;
-    std::vector<uint64_t> Keys;  // the sort keys, while the index has them
+    std::vector<TKey> Keys;  // the sort keys, while the index has them
     size_t size() const { return Items.size(); }
   };
   struct TPlace {
@@ -74,16 +76,20 @@ class TBTree {
 
   // The first place whose element makes pred(compare(key, element)) false;
   // Block is Blocks.size() when there is none.
+  // record's key in sortKey, stored in key, when the index is kept in that
+  // order; null otherwise.
+  const TKey* KeyOf(TSortKey sortKey, const TSymbolRecord* record, TKey& key) const;
+  // wanted is key's sort key, or null to compare records only.
   template <typename Pred>
-  TPlace Bound(TCompare compare, TSortKey sortKey, const TSymbolRecord* key, Pred pred) const;
+  TPlace Bound(TCompare compare, const TSymbolRecord* key, const TKey* wanted, Pred pred) const;
   int PositionOf(TPlace place) const;
   TPlace PlaceOf(int position) const;
-  void InsertAt(TPlace place, TSymbolRecord* element);
+  void InsertAt(TPlace place, TSymbolRecord* element, const TKey& key);
   void RebuildCounts();
 
   std::vector<TBlock> Blocks;
   std::vector<TSymbolRecord*> BlockLast;  // each block's last element, searched first
-  std::vector<uint64_t> BlockLastKey;
+  std::vector<TKey> BlockLastKey;
   std::vector<int> Counts;                // Fenwick tree over the block sizes
   TCompare OnCompare = nullptr;
   TSortKey OnSortKey = nullptr;
