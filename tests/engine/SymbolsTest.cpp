@@ -145,7 +145,10 @@ TEST_F(SymbolsTest, NameLookups) {
 
 TEST_F(SymbolsTest, NameOrderIsTheByteOrderOfStrcmp) {
   const std::vector<std::string> names = {"abcdefgh", "a", "Z", "\xE9t\xE9", "abcdefghi", "", "a\x01",
-                                          "abcdefgg", "ab", "abcdefgh", "_", "\x7F"};
+                                          "abcdefgg", "ab", "abcdefgh", "_", "\x7F",
+                                          "abcdefghijklmnopqrstuvwx", "abcdefghijklmnopqrstuvwxz",
+                                          "abcdefghijklmnopqrstuvwxa", "abcdefghijklmnopqrstuvw",
+                                          "abcdefghijklmnopqrstuvwxa"};
   for (const auto& n : names) Add(n.c_str(), 1, 0);
   std::vector<std::string> sorted = names;
   std::stable_sort(sorted.begin(), sorted.end(),
