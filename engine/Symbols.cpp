@@ -1,0 +1,139 @@
+#include "Symbols.h"
+
+#include <cctype>
+#include <cstring>
+#include <new>
+
+#include "Configuration.h"
+#include "MainFormMessages.h"
+#include "MessageBox.h"
+#include "Tgtz80.h"
+
+namespace {
+int Sign(int32_t a, int32_t b) { return (a > b) - (a < b); }
+
+bool NameFits(const char* name) { return name && strnlen(name, SYMBOL_MAX_NAME + 1) <= SYMBOL_MAX_NAME; }
+}  // namespace
+
+TSymbols::TSymbols() {
+  Blocks.push_back(std::make_unique<uint8_t[]>(POOL_STEP));
+  PoolEnd = Blocks.back().get();
+  BlockEnd = PoolEnd + POOL_STEP;
+  PoolSize = POOL_STEP;
+}
+
+TSymbols::~TSymbols() = default;
+
+bool TSymbols::GrowPool() {
+  try {
+    Blocks.push_back(std::make_unique<uint8_t[]>(POOL_STEP));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  PoolEnd = Blocks.back().get();
+  BlockEnd = PoolEnd + POOL_STEP;
+  PoolSize += POOL_STEP;
+  return true;
+}
+
+void TSymbols::Add(const TSymbolRecord* slot) {
+  if (OutOfMemory || !slot) return;
+  // Every record keeps a whole slot's room behind its start, so callers may
+  // copy a stored record as a full slot.
+  if (static_cast<size_t>(BlockEnd - PoolEnd) < SYMBOL_SLOT_SIZE && !GrowPool()) {
+    OutOfMemory = true;
+    MessageBox("No more free memory space to store symbols", "FATAL ERROR", MB_ICONSTOP);
+    PostQuitMessage(0);
+    return;
+  }
+  const size_t length = strnlen(slot->Name, SYMBOL_MAX_NAME);
+  auto* record = reinterpret_cast<TSymbolRecord*>(PoolEnd);
+  std::memcpy(record, slot, SYMBOL_HEADER_SIZE);
+  std::memcpy(record->Name, slot->Name, length);
+  record->Name[length] = '\0';
+  record->NameLength = static_cast<uint8_t>(length);
+
+  UseAddressOrder(record->Attributes);
+  ByName.SetOnCompare(CompareName);
+  ByAddress.Insert(record);
+  ByName.Insert(record);
+  PoolEnd += SYMBOL_HEADER_SIZE + length + 1;
+}
+
+void TSymbols::Clear() {
+  ByAddress.Clear();
+  ByName.Clear();
+}
+
+void TSymbols::UseAddressOrder(uint16_t area) {
+  ByAddress.SetOnCompare((area & 0x40) ? CompareBankedAddress : CompareAddress);
+}
+
+TSymbolRecord* TSymbols::FindByAddress(uint16_t area, uint32_t address) {
+  TSymbolRecord key{};
+  key.Attributes = area;
+  key.Value = address;
+  UseAddressOrder(area);
+  return ByAddress.Find(&key);
+}
+
+TSymbolRecord* TSymbols::FindExact(uint16_t area, uint32_t address, const char* name) {
+  if (!NameFits(name)) return nullptr;
+  const bool banked = (area & 0x40) != 0;
+  auto linear = [&](uint32_t value) { return banked ? TheCpu->LinearAddress(value) : value; };
+  const uint32_t wanted = linear(address);
+  TSymbolRecord* p = FindByAddress(area, address);
+  while (p) {
+    if (std::strcmp(p->Name, name) == 0) return p;
+    p = ByAddress.Next();
+    if (p && ((p->Attributes & 0x1F) != (area & 0x1F) || linear(p->Value) != wanted)) p = nullptr;
+  }
+  return nullptr;
+}
+
+TSymbolRecord* TSymbols::FindByName(const char* name, bool noCase) {
+  if (!NameFits(name)) return nullptr;
+  TSymbolRecord key{};
+  std::strcpy(key.Name, name);
+  key.NameLength = static_cast<uint8_t>(std::strlen(name));
+  ByName.SetOnCompare(noCase ? CompareNameNoCase : CompareName);
+  TSymbolRecord* found = ByName.Find(&key);
+  // The index is in case-sensitive order, which a case-blind bisection can
+  // miss; walk it instead.
+  if (!found && noCase) found = ByName.Scan(&key);
+  return found;
+}
+
+TSymbolRecord* TSymbols::NextByName() { return ByName.Next(); }
+
+int TSymbols::Count() const { return ByAddress.Count(); }
+
+TSymbolRecord* TSymbols::GetByName(int n) const { return ByName.Get(n); }
+
+TSymbolRecord* TSymbols::GetByAddress(int n) const { return ByAddress.Get(n); }
+
+int TSymbols::CompareAddress(const TSymbolRecord* key, const TSymbolRecord* element) {
+  const int areas = (key->Attributes & 0x1F) - (element->Attributes & 0x1F);
+  if (areas != 0) return areas;
+  return Sign(static_cast<int32_t>(key->Value), static_cast<int32_t>(element->Value));
+}
+
+int TSymbols::CompareBankedAddress(const TSymbolRecord* key, const TSymbolRecord* element) {
+  const int areas = (key->Attributes & 0x1F) - (element->Attributes & 0x1F);
+  if (areas != 0) return areas;
+  return Sign(static_cast<int32_t>(TheCpu->LinearAddress(key->Value)),
+              static_cast<int32_t>(TheCpu->LinearAddress(element->Value)));
+}
+
+int TSymbols::CompareName(const TSymbolRecord* key, const TSymbolRecord* element) {
+  return std::strcmp(key->Name, element->Name);
+}
+
+int TSymbols::CompareNameNoCase(const TSymbolRecord* key, const TSymbolRecord* element) {
+  const auto* a = reinterpret_cast<const unsigned char*>(key->Name);
+  const auto* b = reinterpret_cast<const unsigned char*>(element->Name);
+  for (;; ++a, ++b) {
+    const int d = std::toupper(*a) - std::toupper(*b);
+    if (d != 0 || *a == 0) return d;
+  }
+}
