@@ -48,7 +48,6 @@ class TBreakTable {
   uint16_t Read(uint8_t area, uint32_t address, TBreakEntry& out) const;
   // Frees every used entry.
   void Reset();
-  const TBreakEntry& operator[](uint16_t index) const { return Entries[index]; }
 
  private:
   std::array<TBreakEntry, Size> Entries;

@@ -127,8 +127,6 @@ uint16_t TProtocol::Poll(uint16_t) { return STATUS_OK; }
 uint16_t TProtocol::ResetState() { return InvalidateCache(); }
 
 uint16_t TProtocol::InvalidateCache() {
-  CacheValid.fill(0);
-  RegisterCacheValid = 0;
   TheCpu->SetRegistersValid(0);
   return STATUS_OK;
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -118,8 +117,6 @@ class TProtocol {
   uint16_t GetLogEntry(uint16_t index);
 
  private:
-  std::array<uint8_t, 16> CacheValid{};
-  uint8_t RegisterCacheValid = 0;
   TBreakTable Breaks;
   TCapabilities Capabilities{};
   TMemoryImage Memory;

@@ -1,7 +1,7 @@
 #include "Tgtz80.h"
 
 #include <cstdio>
-#include <cstring>
+#include <iterator>
 
 #include "Configuration.h"
 #include "Protocol.h"
@@ -62,7 +62,6 @@ TCpu::TCpu() {
 
 void TCpu::SavePreviousRegisters() {
   PreviousRegisters = CurrentRegisters;
-  PreviousRegistersValid = RegistersValid;
 }
 
 void TCpu::SwapRegisterImage() {
@@ -146,7 +145,11 @@ uint16_t TCpu::ToggleFlag(uint16_t n) {
 }
 
 void TCpu::GetRegister(uint32_t code, uint16_t size, uint8_t* out) const {
-  uint32_t value = (code & 0x100) ? RegisterByNumber(static_cast<uint8_t>(code)) : (code <= 13 ? RegisterByIndex(static_cast<uint16_t>(code)) : 0);
+  uint32_t value = 0;
+  if (code & 0x100)
+    value = RegisterByNumber(static_cast<uint8_t>(code));
+  else if (code < RegisterLineCount)
+    value = RegisterByIndex(static_cast<uint16_t>(code));
   if (size > 3) size = 4;
   for (uint16_t i = 0; i < size; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
 }

@@ -190,7 +190,6 @@ class TCpu {
   TRegisterImage CurrentRegisters{};
   uint8_t RegistersValid = 0;
   TRegisterImage PreviousRegisters{};
-  uint8_t PreviousRegistersValid = 0;
 
   uint16_t RegisterByIndex(uint16_t n) const;
   uint32_t RegisterByNumber(uint8_t number) const;

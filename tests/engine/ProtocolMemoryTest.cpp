@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "EngineFixture.h"
+#include "Protocol.h"
+#include "Tgtz80.h"
+
+namespace {
+
+class ProtocolMemoryTest : public EngineFixture {
+ protected:
+  // Writes the bytes 1..n from address on, without going through the wrap
+  // logic under test one byte at a time.
+  void Seed(uint32_t address, int n) {
+    for (int i = 0; i < n; ++i) {
+      uint8_t b = static_cast<uint8_t>(i + 1);
+      TheProtocol->WriteMemory(0, (address + i) & 0xFFFF, 1, &b);
+    }
+  }
+  uint8_t At(uint32_t address) {
+    uint8_t b = 0;
+    TheProtocol->ReadMemory(0, address, 1, &b);
+    return b;
+  }
+};
+
+// Every transfer of 16 bytes at 0xFFF8 covers 0xFFF8..0xFFFF and then 0..7.
+struct WrapCase {
+  const char* Name;
+  std::function<void(uint32_t address)> Write;  // writes 0x11..0x20 from address on
+};
+
+TEST_F(ProtocolMemoryTest, ReadsWrapFromFFFFToZero) {
+  Seed(0xFFF8, 16);
+  using Reader = uint16_t (TProtocol::*)(uint8_t, uint32_t, uint8_t, uint8_t*);
+  for (Reader read : {&TProtocol::ReadMemory, &TProtocol::ReadMemoryWrapped}) {
+    std::array<uint8_t, 17> out{};
+    out[16] = 0xEE;
+    EXPECT_EQ((TheProtocol->*read)(0, 0xFFF8, 16, out.data()), STATUS_OK);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(out[i], i + 1) << i;
+    EXPECT_EQ(out[16], 0xEE);
+  }
+  char hex[33];
+  hex[32] = '#';
+  EXPECT_EQ(TheProtocol->ReadMemoryHex(0, 0xFFF8, 16, hex), STATUS_OK);
+  EXPECT_EQ(std::string(hex, 33), "0102030405060708090A0B0C0D0E0F10#");
+}
+
+TEST_F(ProtocolMemoryTest, WritesWrapFromFFFFToZero) {
+  std::vector<uint8_t> pattern(16);
+  for (int i = 0; i < 16; ++i) pattern[i] = static_cast<uint8_t>(0x11 + i);
+  const std::vector<WrapCase> cases = {
+      {"WriteMemory", [&](uint32_t a) { TheProtocol->WriteMemory(2, a, 16, pattern.data()); }},
+      {"WriteMemoryHex", [&](uint32_t a) {
+         TheProtocol->WriteMemoryHex(2, a, 16, "1112131415161718191A1B1C1D1E1F20");
+       }},
+      {"FillBlock", [&](uint32_t a) { TheProtocol->FillBlock(2, a, 16, 16, pattern.data()); }},
+      {"CopyBlock", [&](uint32_t a) {
+         TheProtocol->WriteMemory(2, 0x4000, 16, pattern.data());
+         TheProtocol->CopyBlock(2, 0x4000, 2, a, 16);
+       }},
+  };
+  for (const WrapCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TheProtocol->FillBlock(0, 0xFFF0, 0x20, 1, std::array<uint8_t, 1>{0}.data());
+    c.Write(0xFFF8);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(At((0xFFF8 + i) & 0xFFFF), 0x11 + i) << i;
+    EXPECT_EQ(At(0xFFF7), 0);
+    EXPECT_EQ(At(0x0008), 0);
+  }
+}
+
+TEST_F(ProtocolMemoryTest, CopyReadsItsSourceAcrossTheWrap) {
+  Seed(0xFFFE, 4);
+  TheProtocol->CopyBlock(1, 0xFFFE, 1, 0x2000, 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(At(0x2000 + i), i + 1);
+}
+
+TEST_F(ProtocolMemoryTest, OnlyTheLowSixteenBitsOfAnAddressCount) {
+  uint8_t b = 0x5A;
+  TheProtocol->WriteMemory(0x81, 0x12345, 1, &b);
+  EXPECT_EQ(At(0x2345), 0x5A);
+  EXPECT_EQ(At(0xFFFF2345), 0x5A);
+}
+
+TEST_F(ProtocolMemoryTest, HexReadIsUpperCaseWithoutTerminator) {
+  const uint8_t bytes[] = {0x0A, 0xF0};
+  TheProtocol->WriteMemory(0, 0x100, 2, bytes);
+  char text[5] = "####";
+  TheProtocol->ReadMemoryHex(0, 0x100, 2, text);
+  EXPECT_STREQ(text, "0AF0");
+}
+
+TEST_F(ProtocolMemoryTest, HexWriteTakesDigitsOfEitherCase) {
+  struct Case {
+    const char* Text;
+    std::vector<uint8_t> Bytes;
+  };
+  const Case cases[] = {
+      {"0AF0", {0x0A, 0xF0}},
+      {"0af0", {0x0A, 0xF0}},
+      {"fFaB", {0xFF, 0xAB}},
+      {"9e7D", {0x9E, 0x7D}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TheProtocol->WriteMemoryHex(0, 0x200, 2, c.Text);
+    EXPECT_EQ(At(0x200), c.Bytes[0]);
+    EXPECT_EQ(At(0x201), c.Bytes[1]);
+  }
+}
+
+TEST_F(ProtocolMemoryTest, HexWriteOfNothingStillDropsTheRegisters) {
+  TheProtocol->ReadRegisters();
+  ASSERT_TRUE(TheCpu->GetRegistersValid());
+  TheProtocol->WriteMemoryHex(0, 0x300, 0, "");
+  EXPECT_FALSE(TheCpu->GetRegistersValid());
+}
+
+TEST_F(ProtocolMemoryTest, FillRepeatsThePatternFromItsStart) {
+  const uint8_t pattern[] = {0x12, 0x34};
+  TheProtocol->FillBlock(0, 0x500, 5, 2, pattern);
+  const uint8_t expected[] = {0x12, 0x34, 0x12, 0x34, 0x12, 0x00};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(At(0x500 + i), expected[i]) << i;
+}
+
+TEST_F(ProtocolMemoryTest, FillWithNoPatternOrNoCountWritesNothing) {
+  Seed(0x600, 4);
+  const uint8_t pattern[] = {0xAA};
+  EXPECT_EQ(TheProtocol->FillBlock(0, 0x600, 4, 0, pattern), STATUS_OK);
+  EXPECT_EQ(TheProtocol->FillBlock(0, 0x600, 0, 1, pattern), STATUS_OK);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(At(0x600 + i), i + 1);
+}
+
+TEST_F(ProtocolMemoryTest, FillOfTheWholeImageWrapsOntoItsStart) {
+  const uint8_t pattern[] = {1, 2, 3};
+  TheProtocol->FillBlock(0, 0x8000, 0x10001, 3, pattern);
+  // Byte 0xFFFF lands on 0x7FFF with pattern index 0; byte 0x10000 lands on
+  // 0x8000 again with pattern index 1.
+  EXPECT_EQ(At(0x7FFF), 1);
+  EXPECT_EQ(At(0x8000), 2);
+  EXPECT_EQ(At(0x8001), 2);
+  EXPECT_EQ(At(0x8002), 3);
+}
+
+TEST_F(ProtocolMemoryTest, UpwardOverlappingCopySmearsTheFirstByte) {
+  Seed(0x1000, 5);
+  TheProtocol->CopyBlock(1, 0x1000, 1, 0x1001, 4);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(At(0x1000 + i), 1) << i;
+}
+
+}  // namespace

@@ -1,0 +1,270 @@
+#include "ScriptedProtocol.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "Configuration.h"
+
+TProtocolScript& ProtocolScript() {
+  static TProtocolScript script;
+  return script;
+}
+
+namespace {
+TProtocolScript& S() { return ProtocolScript(); }
+
+void CopyOut(const std::vector<uint8_t>& from, uint8_t* to, std::size_t count) {
+  std::memcpy(to, from.data(), std::min(count, from.size()));
+}
+
+void CopyIn(const uint8_t* from, std::vector<uint8_t>& to, std::size_t count) {
+  to.assign(from, from + count);
+}
+}  // namespace
+
+TProtocol::TProtocol() {
+  Capabilities.Valid = 0;
+  TheCpu->SetRegistersValid(0);
+}
+
+TProtocol::~TProtocol() {
+  Capabilities.Valid = 0;
+  Breaks.Reset();
+}
+
+uint16_t TProtocol::ReadMemory(uint8_t, uint32_t address, uint8_t count, uint8_t* buffer) {
+  Memory.Read(address, count, buffer);
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::ReadMemoryWrapped(uint8_t, uint32_t address, uint8_t count, uint8_t* buffer) {
+  Memory.Read(address, count, buffer);
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::WriteMemory(uint8_t, uint32_t address, uint8_t count, const uint8_t* buffer) {
+  Memory.Write(address, count, buffer);
+  InvalidateCache();
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::ReadMemoryHex(uint8_t, uint32_t address, uint8_t count, char* text) {
+  Memory.ReadHex(address, count, text);
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::WriteMemoryHex(uint8_t, uint32_t address, uint8_t count, const char* text) {
+  Memory.WriteHex(address, count, text);
+  InvalidateCache();
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::FillBlock(uint8_t, uint32_t address, uint32_t count, uint8_t patternLength,
+                              const uint8_t* pattern) {
+  Memory.Fill(address, count, patternLength, pattern);
+  InvalidateCache();
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::CopyBlock(uint8_t, uint32_t sourceAddress, uint8_t, uint32_t destAddress, uint32_t count) {
+  Memory.Copy(sourceAddress, destAddress, count);
+  InvalidateCache();
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::WriteBreak(uint8_t mode, uint8_t area, uint32_t address) {
+  return Breaks.Write(mode, area, address);
+}
+
+uint16_t TProtocol::ReadBreak(uint8_t area, uint32_t address, TBreakEntry& out) {
+  return Breaks.Read(area, address, out);
+}
+
+uint16_t TProtocol::WriteBreakList(uint16_t count, uint8_t arm, uint8_t area, const uint32_t* addresses) {
+  S().BreakLists.push_back({arm, area, std::vector<uint32_t>(addresses, addresses + count)});
+  return STATUS_OK;
+}
+
+void TProtocol::ClearAllBreaks() { Breaks.Reset(); }
+
+uint16_t TProtocol::ReadRegisters() {
+  if (TheCpu->GetRegistersValid()) return STATUS_OK;
+  TheCpu->SavePreviousRegisters();
+  std::memcpy(TheCpu->GetRegisterImage(), &RegisterStore, TheCpu->GetRegisterImageSize());
+  TheCpu->SwapRegisterImage();
+  TheCpu->SetRegistersValid(1);
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::WriteRegisters() {
+  TheCpu->SwapRegisterImage();
+  std::memcpy(&RegisterStore, TheCpu->GetRegisterImage(), TheCpu->GetRegisterImageSize());
+  TheCpu->SwapRegisterImage();
+  TheCpu->SetRegistersValid(0);
+  InvalidateCache();
+  return STATUS_OK;
+}
+
+namespace {
+// Takes the next scripted stop into value and the target's PC (stored high
+// byte first); false when none is left.
+bool NextStop(uint32_t& value, TRegisterImage& store) {
+  if (S().Stops.empty()) return false;
+  value = S().Stops.front();
+  S().Stops.pop_front();
+  uint16_t pc = static_cast<uint16_t>(value);
+  store.PC = static_cast<uint16_t>((pc << 8) | (pc >> 8));
+  return true;
+}
+}  // namespace
+
+uint16_t TProtocol::Reset(uint32_t& pc) {
+  S().RunCalls.push_back("Reset");
+  NextStop(pc, RegisterStore);
+  InvalidateCache();
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::GoTo(uint32_t& address) {
+  char call[32];
+  std::snprintf(call, sizeof call, "GoTo %X", static_cast<unsigned>(address));
+  S().RunCalls.push_back(call);
+  if (!NextStop(address, RegisterStore)) {
+    uint16_t pc = static_cast<uint16_t>(address);
+    RegisterStore.PC = static_cast<uint16_t>((pc << 8) | (pc >> 8));
+  }
+  InvalidateCache();
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::Go(uint32_t& pc, uint8_t) {
+  S().RunCalls.push_back("Go");
+  NextStop(pc, RegisterStore);
+  InvalidateCache();
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::Step(uint32_t& pc) {
+  S().RunCalls.push_back("Step");
+  NextStop(pc, RegisterStore);
+  InvalidateCache();
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::GetFirmwareVersion(char* version) {
+  std::string v = S().FirmwareVersion;
+  v.resize(3, ' ');
+  std::memcpy(version, v.data(), 3);
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::GetCapabilities(TCapabilities*& out) {
+  if (!Capabilities.Valid) {
+    ++S().CapabilityFills;
+    std::memset(&Capabilities, 0, sizeof Capabilities);
+    Capabilities.Valid = 1;
+    std::size_t used = 0;
+    auto place = [&](const std::vector<uint8_t>& table) -> uint16_t {
+      if (table.empty() || used + table.size() > sizeof Capabilities.Data) return NO_TABLE;
+      std::memcpy(Capabilities.Data + used, table.data(), table.size());
+      uint16_t offset = static_cast<uint16_t>(used);
+      used += table.size();
+      return offset;
+    };
+    Capabilities.HwLinesOffset = place(S().HwLines);
+    Capabilities.CpuSettingsOffset = place(S().CpuSettings);
+    Capabilities.TraceOffset = place(S().Trace);
+    Capabilities.AreasOffset = place(S().Areas);
+  }
+  out = &Capabilities;
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::ResetCapabilities() {
+  Capabilities.Valid = 0;
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::TransferHwLines(uint8_t direction, uint8_t, uint8_t* bitmap) {
+  if (direction == 0)
+    CopyOut(S().HwLineBitmap, bitmap, 256);
+  else
+    CopyIn(bitmap, S().HwLineBitmap, 256);
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::TransferCpuSettings(uint8_t direction, uint8_t valueCount, uint8_t* values) {
+  if (direction == 0)
+    CopyOut(S().CpuSettingValues, values, valueCount);
+  else
+    CopyIn(values, S().CpuSettingValues, valueCount);
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::TransferTraceConfig(uint8_t direction, uint8_t byteCount, uint8_t* buffer) {
+  if (direction == 0)
+    CopyOut(S().TraceConfig, buffer, byteCount);
+  else
+    CopyIn(buffer, S().TraceConfig, byteCount);
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::ReadTraceFrame(int32_t frameNumber, TTraceFrame& out) {
+  if (frameNumber >= 0 && static_cast<std::size_t>(frameNumber) < S().TraceFrames.size())
+    out = S().TraceFrames[static_cast<std::size_t>(frameNumber)];
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::ReadMemoryMap(uint32_t from, uint8_t, uint32_t& to, uint8_t& setting) {
+  for (const TMemoryMapRun& run : S().MemoryMap) {
+    if (from >= run.From && from <= run.To) {
+      to = run.To;
+      setting = run.Setting;
+      break;
+    }
+  }
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::WriteMemoryMap(uint32_t from, uint32_t to, uint8_t areaMask, uint8_t bits) {
+  S().MemoryMapWrites.push_back({from, to, areaMask, bits});
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::Poll(uint16_t) {
+  ++S().PollCount;
+  if (S().PollResults.empty()) return STATUS_OK;
+  uint16_t result = S().PollResults.front();
+  S().PollResults.pop_front();
+  return result;
+}
+
+uint16_t TProtocol::ResetState() { return InvalidateCache(); }
+
+uint16_t TProtocol::InvalidateCache() {
+  TheCpu->SetRegistersValid(0);
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::GetWarning(uint16_t event, uint8_t& action, char* text, std::size_t textSize) {
+  if (textSize == 0) return STATUS_OK;
+  text[0] = '\0';
+  auto found = S().Events.find(event);
+  if (found == S().Events.end()) return STATUS_OK;
+  action = found->second.Action;
+  std::snprintf(text, textSize, "%s", found->second.Text.c_str());
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::WriteMonitor(uint32_t address, uint16_t length, const uint8_t* data) {
+  if (address == 0 && length == 0 && data == nullptr)
+    S().MonitorEnded = true;
+  else
+    S().MonitorBlocks.push_back({address, std::vector<uint8_t>(data, data + length)});
+  return STATUS_OK;
+}
+
+uint16_t TProtocol::GetLogCount() { return static_cast<uint16_t>(S().Log.size()); }
+
+uint16_t TProtocol::GetLogEntry(uint16_t index) { return index < S().Log.size() ? S().Log[index] : 0; }
