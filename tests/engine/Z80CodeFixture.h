@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -91,4 +93,20 @@ inline std::string Hex(const uint8_t* bytes, std::size_t n) {
     s += digits;
   }
   return s;
+}
+
+// True when the named program can be run from the search path.
+inline bool ToolExists(const std::string& name) {
+  return std::system(("command -v " + name + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+// Runs a shell command and returns what it wrote to standard output and error.
+inline std::string RunTool(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+    pclose(pipe);
+  }
+  return output;
 }
