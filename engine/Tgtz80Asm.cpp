@@ -153,7 +153,7 @@ uint16_t TCpu::Assemble(uint32_t address, char* source, uint8_t* out) const {
   if (row == end) return Fail("Syntax error");
 
   if (row->Opcode[0] != 0xFF || row->Opcode[1] != 0xFF) {
-    if (*operand1 != '\0') return Fail("Incorrect end of line");
+    if (*operand1 != '\0' || *operand2 != '\0') return Fail("Incorrect end of line");
     out[0] = row->Opcode[0];
     if (row->Opcode[1] == 0) return 1;
     out[1] = row->Opcode[1];
@@ -164,6 +164,9 @@ uint16_t TCpu::Assemble(uint32_t address, char* source, uint8_t* out) const {
   uint16_t a2 = 0;
   const uint8_t kind1 = ParseOperand(operand1, a1);
   const uint8_t kind2 = ParseOperand(operand2, a2);
+  // An operand that is there but cannot be read must not pass for a missing
+  // one: "RET Q" or "SUB A,FF" would quietly become RET or SUB A.
+  if ((kind1 == K_NONE && *operand1 != '\0') || (kind2 == K_NONE && *operand2 != '\0')) return Fail("Syntax error");
   ++row;
   while (row != end && row->Mnemonic == nullptr && !(RowKindAccepts(row->Kind1, kind1) && RowKindAccepts(row->Kind2, kind2))) {
     ++row;

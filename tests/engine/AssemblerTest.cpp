@@ -97,6 +97,7 @@ TEST_P(AssemblerErrors, ShowOneMessageAndGiveNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, AssemblerErrors,
     ::testing::Values(TAsmError{"NOP A", 0, "Incorrect end of line"}, TAsmError{"LDIR HL", 0, "Incorrect end of line"},
+                      TAsmError{"NOP ,A", 0, "Incorrect end of line"},
                       TAsmError{"MOV A,B", 0, "Syntax error"}, TAsmError{"", 0, "Syntax error"},
                       TAsmError{"LD A,(IX+200)", 0, "Syntax error"}, TAsmError{"LD A,(IX+128)", 0, "Syntax error"},
                       TAsmError{"LD A,(IX-129)", 0, "Syntax error"}, TAsmError{"SUB A,B", 0, "Syntax error"},
@@ -109,6 +110,14 @@ INSTANTIATE_TEST_SUITE_P(
                       TAsmError{"DJNZ 0", 0x1000, "Relative address out of range"},
                       TAsmError{"RST 39h", 0, "Illegal RST address"}, TAsmError{"RST 40h", 0, "Illegal RST address"},
                       TAsmError{"IM 3", 0, "Illegal interrupt mode"}));
+
+// An operand that is there but cannot be read is an error, not a missing
+// operand.
+INSTANTIATE_TEST_SUITE_P(UnreadableOperands, AssemblerErrors,
+                         ::testing::Values(TAsmError{"RET Q", 0, "Syntax error"},
+                                           TAsmError{"SUB A,FF", 0, "Syntax error"},
+                                           TAsmError{"PUSH HL,junk", 0, "Syntax error"},
+                                           TAsmError{"INC (IX+1000)", 0, "Syntax error"}));
 
 // A displacement is a number, never a symbol name, nothing, or a number with
 // something after it.
