@@ -13,19 +13,19 @@
 
 namespace {
 
-constexpr const char* Registers[8] = {"B", "C", "D", "E", "H", "L", "(HL)", "A"};
+constexpr std::string_view Registers[8] = {"B", "C", "D", "E", "H", "L", "(HL)", "A"};
 // The "DEFB" slot is never reached: CB 30 to CB 37 are decoded before.
-constexpr const char* Rotations[8] = {"RLC ", "RRC ", "RL  ", "RR  ", "SLA ", "SRA ", "DEFB", "SRL "};
-constexpr const char* BitOperations[4] = {"", "BIT", "RES", "SET"};
-constexpr const char* Arithmetic[8] = {"ADD", "ADC", "SUB", "SBC", "AND", "XOR", "OR ", "CP "};
-constexpr const char* Conditions[8] = {"NZ", "Z", "NC", "C", "PO", "PE", "P", "M"};
-constexpr const char* StackPairs[4] = {"BC", "DE", "HL", "AF"};
-constexpr const char* Pairs[4] = {"BC", "DE", "HL", "SP"};
-constexpr const char* AccumulatorOperations[8] = {"RLCA", "RRCA", "RLA ", "RRA ", "DAA ", "CPL ", "SCF ", "CCF "};
+constexpr std::string_view Rotations[8] = {"RLC ", "RRC ", "RL  ", "RR  ", "SLA ", "SRA ", "DEFB", "SRL "};
+constexpr std::string_view BitOperations[4] = {"", "BIT", "RES", "SET"};
+constexpr std::string_view Arithmetic[8] = {"ADD", "ADC", "SUB", "SBC", "AND", "XOR", "OR ", "CP "};
+constexpr std::string_view Conditions[8] = {"NZ", "Z", "NC", "C", "PO", "PE", "P", "M"};
+constexpr std::string_view StackPairs[4] = {"BC", "DE", "HL", "AF"};
+constexpr std::string_view Pairs[4] = {"BC", "DE", "HL", "SP"};
+constexpr std::string_view AccumulatorOperations[8] = {"RLCA", "RRCA", "RLA ", "RRA ", "DAA ", "CPL ", "SCF ", "CCF "};
 
 struct TEdRow {
   uint8_t Opcode;
-  const char* Text;
+  std::string_view Text;
 };
 
 // ED instructions with a text of their own, searched before the grouped forms.
@@ -92,6 +92,15 @@ struct TInstruction {
     Put(std::string_view(rest, restSize));
   }
 };
+
+// Upper-case hexadecimal digits of value, at least minDigits of them (at most
+// 8 characters); returns how many were written.
+std::size_t PutHexNumber(char* out, uint32_t value, int minDigits) {
+  int digits = minDigits;
+  while (digits < 8 && (value >> (4 * digits)) != 0) ++digits;
+  for (int i = 0; i < digits; ++i) out[i] = HexDigits[(value >> (4 * (digits - 1 - i))) & 15];
+  return static_cast<std::size_t>(digits);
+}
 
 uint16_t Word(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | bytes[1] << 8); }
 
@@ -220,14 +229,14 @@ void Decode(const uint8_t* code, uint32_t address, TInstruction& ins) {
       return;
     case 0x02:
     case 0x0A: {  // q = 1 loads, q = 0 stores
-      constexpr const char* Indirect[2] = {"(BC)", "(DE)"};
+      constexpr std::string_view Indirect[2] = {"(BC)", "(DE)"};
       const bool load = (y & 1) != 0;
       ins.Put("LD      ");
       if (p < 2) {
         ins.Put(load ? "A," : Indirect[p]);
         return ins.Put(load ? Indirect[p] : ",A");
       }
-      const char* reg = p == 2 ? "HL" : "A";
+      const std::string_view reg = p == 2 ? "HL" : "A";
       ins.Length = 3;
       if (load) {
         ins.Put(reg);
@@ -336,7 +345,7 @@ void Decode(const uint8_t* code, uint32_t address, TInstruction& ins) {
       ins.PutHex(static_cast<uint8_t>(y * 8));
       return;
     case 0xC9: {
-      constexpr const char* Texts[4] = {"RET", "EXX", "JP      (HL)", "LD      SP,HL"};
+      constexpr std::string_view Texts[4] = {"RET", "EXX", "JP      (HL)", "LD      SP,HL"};
       return ins.Put(Texts[p]);
     }
     default:  // CD; DD and FD only when a prefix is decoded as an opcode
@@ -388,10 +397,18 @@ class TLineWriter {
  public:
   TLineWriter(char* out, std::size_t outSize) : Out(out), Width(outSize > 0 ? outSize - 1 : 0) {}
 
-  // Returns the column after the text.
+  // Each returns the column after what it wrote.
   std::size_t Put(std::size_t column, std::string_view text) {
     if (column < Width) std::memcpy(Out + column, text.data(), std::min(text.size(), Width - column));
     return column + text.size();
+  }
+  std::size_t Put(std::size_t column, char c) {
+    if (column < Width) Out[column] = c;
+    return column + 1;
+  }
+  std::size_t PutHex(std::size_t column, uint8_t b) {
+    column = Put(column, HexDigits[b >> 4]);
+    return Put(column, HexDigits[b & 15]);
   }
 
  private:
@@ -404,13 +421,25 @@ class TLineWriter {
 int TCpu::FormatAddress(char* out, std::size_t outSize, uint16_t area, uint32_t address, uint8_t labelMode) const {
   if (outSize == 0) return 0;
   const TSymbolRecord* symbol = TheSymbols ? TheSymbols->FindByAddress(area, address) : nullptr;
-  int n;
+  std::size_t n = 0;
+  const auto put = [&](std::string_view s) {
+    const std::size_t k = std::min(s.size(), outSize - 1 - n);
+    std::memcpy(out + n, s.data(), k);
+    n += k;
+  };
   if (symbol == nullptr) {
-    n = std::snprintf(out, outSize, "%04Xh", static_cast<unsigned>(address));
+    char digits[12];
+    const std::size_t k = PutHexNumber(digits, address, 4);
+    digits[k] = 'h';
+    put(std::string_view(digits, k + 1));
   } else {
-    n = std::snprintf(out, outSize, labelMode == 1 ? "~%.255s~" : "%.255s", symbol->Name);
+    const std::string_view name(symbol->Name, strnlen(symbol->Name, SYMBOL_MAX_NAME));
+    if (labelMode == 1) put("~");
+    put(name);
+    if (labelMode == 1) put("~");
   }
-  return std::clamp(n, 0, static_cast<int>(outSize - 1));
+  out[n] = '\0';
+  return static_cast<int>(n);
 }
 
 uint16_t TCpu::DecodeInstruction(uint8_t area, uint32_t address, const uint8_t* code, uint8_t labelMode, char* out,
@@ -440,13 +469,15 @@ uint16_t TCpu::Disassemble(uint16_t area, uint32_t address, const uint8_t* code,
   const TSymbolRecord* symbol = TheSymbols ? TheSymbols->FindByAddress(area, a) : nullptr;
   TLineWriter line(out, outSize);
 
-  char field[24];
-  std::snprintf(field, sizeof field, w != 0 ? "%06X:" : "%04X:", static_cast<unsigned>(a));
-  line.Put(0, field);
+  std::size_t column = 0;
+  if (w != 0) column = line.PutHex(column, static_cast<uint8_t>(a >> 16));
+  column = line.PutHex(column, static_cast<uint8_t>(a >> 8));
+  column = line.PutHex(column, static_cast<uint8_t>(a));
+  line.Put(column, ':');
 
   TInstruction ins;
   DecodeAny(code, a, ins);
-  std::size_t column = 31 + w + (labelMode == 1 && symbol != nullptr ? 2 : 0);
+  column = 31 + w + (labelMode == 1 && symbol != nullptr ? 2 : 0);
   if (ins.LabelAt < 0) {
     line.Put(column, std::string_view(ins.Text, ins.Size));
   } else {
@@ -458,19 +489,16 @@ uint16_t TCpu::Disassemble(uint16_t area, uint32_t address, const uint8_t* code,
   }
 
   column = 5 + w;
-  for (int i = 0; i < 4; ++i) {
-    if (i >= ins.Length) {
-      column = line.Put(column, "  ");
-      continue;
-    }
-    const char digits[2] = {HexDigits[code[i] >> 4], HexDigits[code[i] & 15]};
-    column = line.Put(column, std::string_view(digits, 2));
-  }
-  line.Put(column, " ");
+  for (int i = 0; i < 4; ++i) column = i < ins.Length ? line.PutHex(column, code[i]) : line.Put(column, "  ");
+  line.Put(column, ' ');
 
   if (symbol != nullptr) {
-    const int n = std::snprintf(field, sizeof field, labelMode == 1 ? "~%.15s~ " : "%.15s ", symbol->Name);
-    line.Put(14 + w, std::string_view(field, std::clamp(n, 0, static_cast<int>(sizeof field - 1))));
+    const std::string_view name(symbol->Name, strnlen(symbol->Name, 15));
+    column = 14 + w;
+    if (labelMode == 1) column = line.Put(column, '~');
+    column = line.Put(column, name);
+    if (labelMode == 1) column = line.Put(column, '~');
+    line.Put(column, ' ');
   }
   return ins.Length;
 }
