@@ -6,10 +6,10 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -100,31 +100,39 @@ TListing RunZ80asm(const std::vector<TLine>& lines, const std::filesystem::path&
   std::filesystem::remove(binary);
 
   TListing listing;
-  static const std::regex error(R"(\.asm:(\d+): error)");
-  static const std::regex unresolved(R"(unable to resolve reference:\s*(\S+))");
-  static const std::regex bytes(R"(^([0-9a-f]{4}) ((?:[0-9a-f]{2} )*[0-9a-f]{2})\s*\t)");
+  constexpr std::string_view unresolved = "unable to resolve reference:";
   std::istringstream in(output);
   std::string text;
-  std::smatch m;
   while (std::getline(in, text)) {
-    if (std::regex_search(text, m, error)) {
+    const std::size_t error = text.find(": error");
+    const std::size_t file = text.find(".asm:");
+    if (error != std::string::npos && file != std::string::npos) {
       listing.Failed = true;
-      listing.ErrorLines.insert(std::stoi(m[1]));
-      if (std::regex_search(text, m, unresolved)) listing.Unresolved.insert(m[1]);
-    } else if (std::regex_search(text, m, bytes)) {
-      std::string hex = m[2];
-      for (char& c : hex) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      listing.Bytes[static_cast<uint32_t>(std::stoul(m[1], nullptr, 16))] = hex;
+      listing.ErrorLines.insert(std::atoi(text.c_str() + file + 5));
+      const std::size_t reference = text.find(unresolved);
+      if (reference != std::string::npos) {
+        const std::vector<std::string> token = Split(text.substr(reference + unresolved.size()), " \t");
+        if (!token.empty()) listing.Unresolved.insert(token[0]);
+      }
+      continue;
     }
+    // "1000 dd 7e 05\t\t LD A,(IX+5)": an address and the bytes before the tab.
+    const std::size_t tab = text.find('\t');
+    if (tab == std::string::npos || tab < 7 || text[4] != ' ') continue;
+    const std::vector<std::string> fields = Split(text.substr(0, tab), " ");
+    if (fields[0].size() != 4 || !std::all_of(fields[0].begin(), fields[0].end(), IsHexDigit)) continue;
+    std::string hex;
+    for (std::size_t i = 1; i < fields.size(); ++i) hex += (i > 1 ? " " : "") + fields[i];
+    for (char& c : hex) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    listing.Bytes[static_cast<uint32_t>(std::stoul(fields[0], nullptr, 16))] = hex;
   }
   return listing;
 }
 
 // True when one of the operand tokens of text is in the set.
 bool Mentions(const std::string& text, const std::set<std::string>& tokens) {
-  static const std::regex separator("[ ,()+-]+");
-  for (std::sregex_token_iterator it(text.begin(), text.end(), separator, -1), end; it != end; ++it) {
-    if (tokens.contains(*it)) return true;
+  for (const std::string& token : Split(text, " ,()+-")) {
+    if (tokens.contains(token)) return true;
   }
   return false;
 }

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
+#include <set>
 #include <sstream>
 
 #include "Z80CodeFixture.h"
@@ -24,41 +24,60 @@ struct TObjdumpLine {
 
 // objdump's lines by address: "   1c:\t18 fe       \tjr 0x001c".
 std::map<uint32_t, TObjdumpLine> ReadObjdump(const std::string& output) {
-  static const std::regex line(R"(^\s*([0-9a-f]+):\t([0-9a-f ]+?)\s*\t(.*)$)");
   std::map<uint32_t, TObjdumpLine> lines;
   std::istringstream in(output);
   std::string text;
-  std::smatch m;
   while (std::getline(in, text)) {
-    if (!std::regex_match(text, m, line)) continue;
-    TObjdumpLine& entry = lines[static_cast<uint32_t>(std::stoul(m[1], nullptr, 16))];
-    entry.Length = static_cast<int>((m[2].length() + 1) / 3);
-    entry.Text = m[3];
+    const std::size_t colon = text.find(":\t");
+    const std::size_t tab = colon == std::string::npos ? colon : text.find('\t', colon + 2);
+    if (tab == std::string::npos) continue;
+    char* end = nullptr;
+    const unsigned long address = std::strtoul(text.c_str(), &end, 16);
+    if (end != text.c_str() + colon) continue;
+    TObjdumpLine& entry = lines[static_cast<uint32_t>(address)];
+    entry.Length = static_cast<int>(Split(text.substr(colon + 2, tab - colon - 2), " ").size());
+    entry.Text = text.substr(tab + 1);
   }
   return lines;
 }
 
 // objdump's text in our notation: upper case, words as "1234h", bytes as "FF".
-std::string InOurNotation(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  text = std::regex_replace(text, std::regex("0X([0-9A-F]{4})"), "$1h");
-  return std::regex_replace(text, std::regex("0X([0-9A-F]{2})"), "$1");
+std::string InOurNotation(const std::string& text) {
+  std::string ours;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, 2, "0x") == 0) {
+      std::size_t digits = 0;
+      while (IsHexDigit(text[i + 2 + digits])) ++digits;
+      for (std::size_t k = 0; k < digits; ++k) ours += static_cast<char>(std::toupper(text[i + 2 + k]));
+      if (digits == 4) ours += 'h';
+      i += 1 + digits;
+      continue;
+    }
+    ours += static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+  }
+  return ours;
 }
 
 // Our text with the mnemonic column closed up, and with the two forms that
 // differ only in notation: the accumulator operand that SUB, AND, XOR, OR and
 // CP show with an immediate byte, and relative targets, which stay unwrapped
 // here and wrap at 64 KB there.
-std::string Comparable(std::string text) {
-  text = std::regex_replace(text, std::regex("^(\\S+) +"), "$1 ");
-  text = std::regex_replace(text, std::regex("^(SUB|AND|XOR|OR|CP) A,"), "$1 ");
-  std::smatch m;
-  if (std::regex_search(text, m, std::regex("([0-9A-F]{5,})h"))) {
-    char wrapped[8];
-    std::snprintf(wrapped, sizeof wrapped, "%04Xh", static_cast<unsigned>(std::stoul(m[1], nullptr, 16) & 0xFFFF));
-    text = m.prefix().str() + wrapped + m.suffix().str();
+std::string Comparable(const std::string& line) {
+  const std::string mnemonic = MnemonicOf(line);
+  std::string operands = OperandsOf(line);
+  if (std::set<std::string>{"SUB", "AND", "XOR", "OR", "CP"}.contains(mnemonic) && operands.starts_with("A,")) {
+    operands.erase(0, 2);
   }
-  return text;
+  const std::size_t h = operands.find('h');
+  std::size_t first = h;
+  while (first > 0 && first != std::string::npos && IsHexDigit(operands[first - 1])) --first;
+  if (h != std::string::npos && h - first > 4) {
+    char wrapped[8];
+    std::snprintf(wrapped, sizeof wrapped, "%04X",
+                  static_cast<unsigned>(std::stoul(operands.substr(first, h - first), nullptr, 16) & 0xFFFF));
+    operands.replace(first, h - first, wrapped);
+  }
+  return operands.empty() ? mnemonic : mnemonic + " " + operands;
 }
 
 // Where our texts knowingly differ from the published instruction set.

@@ -2,6 +2,7 @@
 // text of each kind of line.
 #include <gtest/gtest.h>
 
+#include "PackedValue.h"
 #include "Z80CodeFixture.h"
 
 namespace {
@@ -69,13 +70,13 @@ TEST_F(TraceFrames, CycleCodesSayFetchAndCodeFrames) {
 
   _framelinetype line{};
   Cpu.DecodeFrame(7, line, fetch);
-  EXPECT_EQ(line.CycleCode, 0x100A);
-  EXPECT_EQ(line.Kind, FL_CODECYCLE);
+  EXPECT_EQ(Value(line.CycleCode), 0x100A);
+  EXPECT_EQ(Value(line.Kind), FL_CODECYCLE);
   Cpu.DecodeFrame(7, line, read);
-  EXPECT_EQ(line.CycleCode, 0x000A);
+  EXPECT_EQ(Value(line.CycleCode), 0x000A);
   Cpu.DecodeFrame(7, line, write);
-  EXPECT_EQ(line.CycleCode, 0x000C);
-  EXPECT_EQ(line.Kind, FL_CYCLE);
+  EXPECT_EQ(Value(line.CycleCode), 0x000C);
+  EXPECT_EQ(Value(line.Kind), FL_CYCLE);
 }
 
 TEST_F(TraceFrames, DecodeFrameFillsTheLine) {
@@ -85,22 +86,22 @@ TEST_F(TraceFrames, DecodeFrameFillsTheLine) {
   frame.ExtLines[1] = 0x11;
   frame.ExtLines[2] = 0x22;
   Cpu.DecodeFrame(-3, line, frame);
-  EXPECT_EQ(line.FrameNumber, -3);
-  EXPECT_EQ(line.Continuation, 0);
-  EXPECT_EQ(line.Kind, FL_CODECYCLE);
-  EXPECT_EQ(line.Address, 0x123456u);
-  EXPECT_EQ(line.ByteCount, 1);
-  EXPECT_EQ(line.Bytes[0], 0x3E);
-  EXPECT_EQ(line.ExtLines[0], 0xA5);
-  EXPECT_EQ(line.ExtLines[1], 0x11);
-  EXPECT_EQ(line.ExtLines[2], 0x22);
+  EXPECT_EQ(Value(line.FrameNumber), -3);
+  EXPECT_EQ(Value(line.Continuation), 0);
+  EXPECT_EQ(Value(line.Kind), FL_CODECYCLE);
+  EXPECT_EQ(Value(line.Address), 0x123456u);
+  EXPECT_EQ(Value(line.ByteCount), 1);
+  EXPECT_EQ(Value(line.Bytes[0]), 0x3E);
+  EXPECT_EQ(Value(line.ExtLines[0]), 0xA5);
+  EXPECT_EQ(Value(line.ExtLines[1]), 0x11);
+  EXPECT_EQ(Value(line.ExtLines[2]), 0x22);
 
   // An empty frame marks the end of the trace and changes nothing else.
   std::memset(&line, 0xAA, sizeof line);
   Cpu.DecodeFrame(5, line, TTraceFrame{});
-  EXPECT_EQ(line.Kind, FL_TRACEEND);
-  EXPECT_EQ(line.FrameNumber, static_cast<int32_t>(0xAAAAAAAA));
-  EXPECT_EQ(line.Address, 0xAAAAAAAAu);
+  EXPECT_EQ(Value(line.Kind), FL_TRACEEND);
+  EXPECT_EQ(Value(line.FrameNumber), static_cast<int32_t>(0xAAAAAAAA));
+  EXPECT_EQ(Value(line.Address), 0xAAAAAAAAu);
 }
 
 TEST_F(TraceFrames, FrameBytesComeOneAtTheExpectedAddress) {

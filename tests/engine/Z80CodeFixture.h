@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -93,6 +94,27 @@ inline std::string Hex(const uint8_t* bytes, std::size_t n) {
     s += digits;
   }
   return s;
+}
+
+inline bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+// The non-empty pieces of text between separator characters.
+inline std::vector<std::string> Split(const std::string& text, const char* separators) {
+  std::vector<std::string> pieces;
+  std::size_t start = text.find_first_not_of(separators);
+  while (start != std::string::npos) {
+    const std::size_t end = text.find_first_of(separators, start);
+    pieces.push_back(text.substr(start, end - start));
+    start = end == std::string::npos ? end : text.find_first_not_of(separators, end);
+  }
+  return pieces;
+}
+
+// A line's mnemonic and its operands, the blanks between them left out.
+inline std::string MnemonicOf(const std::string& line) { return line.substr(0, line.find(' ')); }
+inline std::string OperandsOf(const std::string& line) {
+  const std::size_t blank = line.find(' ');
+  return blank == std::string::npos ? std::string() : line.substr(line.find_first_not_of(' ', blank));
 }
 
 // True when the named program can be run from the search path.
