@@ -366,20 +366,22 @@ void DecodeIndexed(const uint8_t* code, uint32_t address, TInstruction& ins) {
   Decode(bytes + 1, address + 1, ins);
 
   const std::string_view index = code[0] == 0xDD ? "IX" : "IY";
-  int at = code[1] == 0xE9 ? -1 : ins.Find("(HL)");
-  if (at >= 0) {
+  bool indexed = false;
+  if (int at = code[1] == 0xE9 ? -1 : ins.Find("(HL)"); at >= 0) {
     char displaced[12];
     std::snprintf(displaced, sizeof displaced, "(%.2s%+d)", index.data(), static_cast<int8_t>(code[2]));
     ins.Replace(at, 4, displaced);
     ins.Length += 2;
+    indexed = true;
   } else if ((at = ins.Find("HL")) >= 0) {
     ins.Replace(at, 2, index);
     ins.Length += 1;
-  } else {
-    ins.Length = 0;
+    indexed = true;
   }
   if (code[1] == 0x29) ins.Set(code[0] == 0xDD ? "ADD     IX,IX" : "ADD     IY,IY", 2);
-  if (ins.Length == 0 || ins.Length > 4) {
+  // An instruction without HL, or one that would outgrow the four code bytes
+  // every caller fetches, leaves the prefix as a byte of data.
+  if (!indexed || ins.Length > 4) {
     ins.Set("DEFB    ", 1);
     ins.PutHex(code[0]);
     ins.Put("  ");
