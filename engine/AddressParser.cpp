@@ -17,7 +17,7 @@ bool FindArea(const std::string& field, uint8_t& area) {
     TheCpu->GetAreaName(i, name);
     if (name.empty()) return false;
     if (field == "P" + name) {
-      area = static_cast<uint8_t>(i | 0x80);
+      area = static_cast<uint8_t>(i | AREA_PROGRAM);
       return true;
     }
     if (field == name) {

@@ -1,6 +1,8 @@
 #include "Configuration.h"
 
+#include "Debug.h"
 #include "Protocol.h"
+#include "Symbols.h"
 #include "Tgtz80.h"
 
 TCpu* TheCpu = nullptr;
@@ -13,10 +15,14 @@ TConfiguration* TheConfiguration = nullptr;
 TConfiguration::TConfiguration() {
   TheCpu = new TCpu;
   TheProtocol = new TProtocol;
+  TheSymbols = new TSymbols;
+  TheDebug = new TDebug;
   TheProtocol->ResetCapabilities();
 }
 
 TConfiguration::~TConfiguration() {
+  delete TheDebug;
+  delete TheSymbols;
   delete TheCpu;
   delete TheProtocol;
 }

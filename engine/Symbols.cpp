@@ -54,7 +54,7 @@ void TSymbols::Add(const TSymbolRecord* slot) {
   record->NameLength = static_cast<uint8_t>(length);
 
   UseAddressOrder(record->Attributes);
-  ByName.SetOnCompare(CompareName);
+  ByName.SetOnCompare(CompareName, NameSortKey);
   ByAddress.Insert(record);
   ByName.Insert(record);
   PoolEnd += SYMBOL_HEADER_SIZE + length + 1;
@@ -66,7 +66,11 @@ void TSymbols::Clear() {
 }
 
 void TSymbols::UseAddressOrder(uint16_t area) {
-  ByAddress.SetOnCompare((area & 0x40) ? CompareBankedAddress : CompareAddress);
+  if (area & AREA_BANKED) {
+    ByAddress.SetOnCompare(CompareBankedAddress);
+  } else {
+    ByAddress.SetOnCompare(CompareAddress, AddressSortKey);
+  }
 }
 
 TSymbolRecord* TSymbols::FindByAddress(uint16_t area, uint32_t address) {
@@ -79,14 +83,14 @@ TSymbolRecord* TSymbols::FindByAddress(uint16_t area, uint32_t address) {
 
 TSymbolRecord* TSymbols::FindExact(uint16_t area, uint32_t address, const char* name) {
   if (!NameFits(name)) return nullptr;
-  const bool banked = (area & 0x40) != 0;
+  const bool banked = (area & AREA_BANKED) != 0;
   auto linear = [&](uint32_t value) { return banked ? TheCpu->LinearAddress(value) : value; };
   const uint32_t wanted = linear(address);
   TSymbolRecord* p = FindByAddress(area, address);
   while (p) {
     if (std::strcmp(p->Name, name) == 0) return p;
     p = ByAddress.Next();
-    if (p && ((p->Attributes & 0x1F) != (area & 0x1F) || linear(p->Value) != wanted)) p = nullptr;
+    if (p && ((p->Attributes & AREA_MASK) != (area & AREA_MASK) || linear(p->Value) != wanted)) p = nullptr;
   }
   return nullptr;
 }
@@ -96,7 +100,11 @@ TSymbolRecord* TSymbols::FindByName(const char* name, bool noCase) {
   TSymbolRecord key{};
   std::strcpy(key.Name, name);
   key.NameLength = static_cast<uint8_t>(std::strlen(name));
-  ByName.SetOnCompare(noCase ? CompareNameNoCase : CompareName);
+  if (noCase) {
+    ByName.SetOnCompare(CompareNameNoCase);
+  } else {
+    ByName.SetOnCompare(CompareName, NameSortKey);
+  }
   TSymbolRecord* found = ByName.Find(&key);
   // The index is in case-sensitive order, which a case-blind bisection can
   // miss; walk it instead.
@@ -113,13 +121,13 @@ TSymbolRecord* TSymbols::GetByName(int n) const { return ByName.Get(n); }
 TSymbolRecord* TSymbols::GetByAddress(int n) const { return ByAddress.Get(n); }
 
 int TSymbols::CompareAddress(const TSymbolRecord* key, const TSymbolRecord* element) {
-  const int areas = (key->Attributes & 0x1F) - (element->Attributes & 0x1F);
+  const int areas = (key->Attributes & AREA_MASK) - (element->Attributes & AREA_MASK);
   if (areas != 0) return areas;
   return Sign(static_cast<int32_t>(key->Value), static_cast<int32_t>(element->Value));
 }
 
 int TSymbols::CompareBankedAddress(const TSymbolRecord* key, const TSymbolRecord* element) {
-  const int areas = (key->Attributes & 0x1F) - (element->Attributes & 0x1F);
+  const int areas = (key->Attributes & AREA_MASK) - (element->Attributes & AREA_MASK);
   if (areas != 0) return areas;
   return Sign(static_cast<int32_t>(TheCpu->LinearAddress(key->Value)),
               static_cast<int32_t>(TheCpu->LinearAddress(element->Value)));
@@ -136,4 +144,20 @@ int TSymbols::CompareNameNoCase(const TSymbolRecord* key, const TSymbolRecord* e
     const int d = std::toupper(*a) - std::toupper(*b);
     if (d != 0 || *a == 0) return d;
   }
+}
+
+uint64_t TSymbols::AddressSortKey(const TSymbolRecord* record) {
+  // Flipping the sign bit orders the values as signed numbers.
+  return (static_cast<uint64_t>(record->Attributes & AREA_MASK) << 32) | (record->Value ^ 0x80000000u);
+}
+
+uint64_t TSymbols::NameSortKey(const TSymbolRecord* record) {
+  // The first eight bytes, the first one highest: strcmp's order of the prefixes.
+  uint64_t key = 0;
+  bool ended = false;
+  for (size_t i = 0; i < 8; ++i) {
+    ended = ended || record->Name[i] == '\0';
+    key = (key << 8) | (ended ? 0u : static_cast<unsigned char>(record->Name[i]));
+  }
+  return key;
 }

@@ -42,6 +42,9 @@ class TSymbols {
   static int CompareBankedAddress(const TSymbolRecord* key, const TSymbolRecord* element);
   static int CompareName(const TSymbolRecord* key, const TSymbolRecord* element);
   static int CompareNameNoCase(const TSymbolRecord* key, const TSymbolRecord* element);
+  // Sort keys that order records as CompareAddress and CompareName do where keys differ.
+  static uint64_t AddressSortKey(const TSymbolRecord* record);
+  static uint64_t NameSortKey(const TSymbolRecord* record);
 
  private:
   bool GrowPool();

@@ -1,54 +1,117 @@
 #include "Tbtree.h"
 
-#include <algorithm>
+#include <bit>
 
 namespace {
-// A full block is split in two; insertions then move at most this many pointers.
+// A full block is split in two; an insertion moves at most this many pointers.
 constexpr size_t BLOCK_MAX = 256;
+
+template <typename Vector>
+void InsertInto(Vector& v, size_t at, typename Vector::value_type value) {
+  v.insert(v.begin() + static_cast<std::ptrdiff_t>(at), value);
+}
 }  // namespace
 
 TBTree::TBTree() = default;
 
 void TBTree::Clear() {
   std::vector<TBlock>().swap(Blocks);
-  std::vector<int>().swap(BlockStart);
+  std::vector<TSymbolRecord*>().swap(BlockLast);
+  std::vector<uint64_t>().swap(BlockLastKey);
+  std::vector<int>().swap(Counts);
   FCount = 0;
+  IndexKey = nullptr;
 }
 
-void TBTree::SetOnCompare(TCompare compare) { OnCompare = std::move(compare); }
+void TBTree::SetOnCompare(TCompare compare, TSortKey sortKey) {
+  OnCompare = compare;
+  OnSortKey = sortKey;
+}
 
 template <typename Pred>
-int TBTree::Bound(const TSymbolRecord* key, Pred pred) const {
-  // The blocks are sorted runs of one order, so the first block whose last
+TBTree::TPlace TBTree::Bound(const TSymbolRecord* key, Pred pred) const {
+  const bool keyed = OnSortKey && OnSortKey == IndexKey;
+  const uint64_t wanted = keyed ? OnSortKey(key) : 0;
+  auto ahead = [&](uint64_t elementKey, const TSymbolRecord* element) {
+    if (keyed && wanted != elementKey) return pred(wanted < elementKey ? -1 : 1);
+    return pred(OnCompare(key, element));
+  };
+  // Every block is a sorted run of one order, so the first block whose last
   // element ends the predicate holds the bound.
-  auto block = std::partition_point(Blocks.begin(), Blocks.end(),
-                                    [&](const TBlock& b) { return pred(OnCompare(key, b.back())); });
-  if (block == Blocks.end()) return FCount;
-  auto at = std::partition_point(block->begin(), block->end(),
-                                 [&](const TSymbolRecord* e) { return pred(OnCompare(key, e)); });
-  return BlockStart[block - Blocks.begin()] + static_cast<int>(at - block->begin());
+  size_t lo = 0, hi = BlockLast.size();
+  while (lo < hi) {
+    const size_t mid = (lo + hi) / 2;
+    if (ahead(BlockLastKey[mid], BlockLast[mid])) {
+      lo = mid + 1;
+    } else {
+      hi = mid;
+    }
+  }
+  if (lo == Blocks.size()) return {lo, 0};
+  const TBlock& block = Blocks[lo];
+  size_t a = 0, b = block.size();
+  while (a < b) {
+    const size_t mid = (a + b) / 2;
+    if (ahead(block.Keys[mid], block.Items[mid])) {
+      a = mid + 1;
+    } else {
+      b = mid;
+    }
+  }
+  return {lo, a};
+}
+
+// Counts[i] (from 1) holds the sizes of the blocks (i - lowbit(i), i].
+int TBTree::PositionOf(TPlace place) const {
+  int position = static_cast<int>(place.Offset);
+  for (size_t i = place.Block; i > 0; i &= i - 1) position += Counts[i];
+  return position;
+}
+
+TBTree::TPlace TBTree::PlaceOf(int position) const {
+  size_t b = 0;
+  for (size_t step = std::bit_floor(Blocks.size()); step > 0; step >>= 1) {
+    if (b + step <= Blocks.size() && Counts[b + step] <= position) {
+      b += step;
+      position -= Counts[b];
+    }
+  }
+  return {b, static_cast<size_t>(position)};
+}
+
+void TBTree::RebuildCounts() {
+  Counts.assign(Blocks.size() + 1, 0);
+  for (size_t i = 1; i <= Blocks.size(); ++i) {
+    Counts[i] += static_cast<int>(Blocks[i - 1].size());
+    const size_t parent = i + (i & (~i + 1));
+    if (parent <= Blocks.size()) Counts[parent] += Counts[i];
+  }
 }
 
 int TBTree::Search(const TSymbolRecord* key) const {
   if (!OnCompare) return SEARCH_NO_COMPARE;
-  const int position = Bound(key, [](int r) { return r > 0; });
-  if (position < FCount && OnCompare(key, Get(position)) == 0) return position;
+  const TPlace place = Bound(key, [](int r) { return r > 0; });
+  if (place.Block == Blocks.size()) return -FCount - 1;
+  const int position = PositionOf(place);
+  if (OnCompare(key, Blocks[place.Block].Items[place.Offset]) == 0) return position;
   return -position - 1;
 }
 
 TSymbolRecord* TBTree::Find(const TSymbolRecord* key) {
-  if (FCount == 0) return nullptr;
-  const int position = Search(key);
-  if (position < 0) return nullptr;
-  Cursor = position;
-  return Get(position);
+  if (FCount == 0 || !OnCompare) return nullptr;
+  const TPlace place = Bound(key, [](int r) { return r > 0; });
+  if (place.Block == Blocks.size()) return nullptr;
+  TSymbolRecord* element = Blocks[place.Block].Items[place.Offset];
+  if (OnCompare(key, element) != 0) return nullptr;
+  Cursor = PositionOf(place);
+  return element;
 }
 
 TSymbolRecord* TBTree::Scan(const TSymbolRecord* key) {
   if (!OnCompare) return nullptr;
   int position = 0;
   for (const TBlock& block : Blocks) {
-    for (TSymbolRecord* element : block) {
+    for (TSymbolRecord* element : block.Items) {
       if (OnCompare(key, element) == 0) {
         Cursor = position;
         return element;
@@ -60,33 +123,46 @@ TSymbolRecord* TBTree::Scan(const TSymbolRecord* key) {
 }
 
 int TBTree::Insert(TSymbolRecord* element) {
-  if (!OnCompare) {
-    InsertAt(FCount, element);
-    return 0;
+  const TSortKey sortKey = OnCompare ? OnSortKey : nullptr;
+  if (FCount == 0) IndexKey = sortKey;
+  if (sortKey != IndexKey) IndexKey = nullptr;
+  if (Blocks.empty() || !OnCompare) {
+    InsertAt({Blocks.size(), 0}, element);
+  } else {
+    InsertAt(Bound(element, [](int r) { return r >= 0; }), element);
   }
-  InsertAt(Bound(element, [](int r) { return r >= 0; }), element);
   return 0;
 }
 
-void TBTree::InsertAt(int position, TSymbolRecord* element) {
+void TBTree::InsertAt(TPlace place, TSymbolRecord* element) {
   if (Blocks.empty()) {
     Blocks.emplace_back();
-    BlockStart.push_back(0);
+    BlockLast.push_back(nullptr);
+    BlockLastKey.push_back(0);
+    Counts.assign(2, 0);
   }
-  // The block holding position, or the last block when position is the end.
-  size_t b = std::upper_bound(BlockStart.begin(), BlockStart.end(), position) - BlockStart.begin() - 1;
-  if (position == FCount) b = Blocks.size() - 1;
+  if (place.Block == Blocks.size()) place = {Blocks.size() - 1, Blocks.back().size()};
+  const size_t b = place.Block;
   TBlock& block = Blocks[b];
-  block.insert(block.begin() + (position - BlockStart[b]), element);
-  for (size_t k = b + 1; k < BlockStart.size(); ++k) ++BlockStart[k];
+  InsertInto(block.Items, place.Offset, element);
+  InsertInto(block.Keys, place.Offset, IndexKey ? IndexKey(element) : 0);
+  BlockLast[b] = block.Items.back();
+  BlockLastKey[b] = block.Keys.back();
   ++FCount;
-  if (block.size() > BLOCK_MAX) {
-    const size_t half = block.size() / 2;
-    TBlock upper(block.begin() + half, block.end());
-    block.resize(half);
-    Blocks.insert(Blocks.begin() + b + 1, std::move(upper));
-    BlockStart.insert(BlockStart.begin() + b + 1, BlockStart[b] + static_cast<int>(half));
+  if (block.size() <= BLOCK_MAX) {
+    for (size_t i = b + 1; i < Counts.size(); i += i & (~i + 1)) ++Counts[i];
+    return;
   }
+  const auto half = static_cast<std::ptrdiff_t>(block.size() / 2);
+  TBlock upper{{block.Items.begin() + half, block.Items.end()}, {block.Keys.begin() + half, block.Keys.end()}};
+  block.Items.resize(static_cast<size_t>(half));
+  block.Keys.resize(static_cast<size_t>(half));
+  BlockLast[b] = block.Items.back();
+  BlockLastKey[b] = block.Keys.back();
+  InsertInto(BlockLast, b + 1, upper.Items.back());
+  InsertInto(BlockLastKey, b + 1, upper.Keys.back());
+  Blocks.insert(Blocks.begin() + static_cast<std::ptrdiff_t>(b) + 1, std::move(upper));
+  RebuildCounts();
 }
 
 TSymbolRecord* TBTree::Next() {
@@ -97,6 +173,6 @@ TSymbolRecord* TBTree::Next() {
 
 TSymbolRecord* TBTree::Get(int n) const {
   if (n < 0 || n >= FCount) return nullptr;
-  const size_t b = std::upper_bound(BlockStart.begin(), BlockStart.end(), n) - BlockStart.begin() - 1;
-  return Blocks[b][n - BlockStart[b]];
+  const TPlace place = PlaceOf(n);
+  return Blocks[place.Block].Items[place.Offset];
 }

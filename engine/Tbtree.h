@@ -1,7 +1,6 @@
 #pragma once
 #include <climits>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "SymbolRecord.h"
@@ -11,10 +10,16 @@
 // reached by position as in one sorted array; underneath, the pointers lie in
 // blocks of a few hundred so that an insertion moves one block's tail only.
 // The records themselves belong to the caller and never move.
+//
+// An order may come with a sort key: a number per record that orders records
+// as the compare does wherever two keys differ. Each element's key is kept
+// beside its pointer, so a search over an index built in that same order
+// compares numbers and reads a record only where keys are equal.
 class TBTree {
  public:
   // Negative when the key sorts before the element, 0 when equal, positive after.
-  using TCompare = std::function<int(const TSymbolRecord* key, const TSymbolRecord* element)>;
+  using TCompare = int (*)(const TSymbolRecord* key, const TSymbolRecord* element);
+  using TSortKey = uint64_t (*)(const TSymbolRecord* record);
 
   // Search's result when no order has been installed.
   static constexpr int SEARCH_NO_COMPARE = INT_MIN + 1;
@@ -27,7 +32,7 @@ class TBTree {
   void Clear();
 
   // Installs the order that the next operations use.
-  void SetOnCompare(TCompare compare);
+  void SetOnCompare(TCompare compare, TSortKey sortKey = nullptr);
 
   // Position of the first element equal to key, or -(insertion point) - 1.
   int Search(const TSymbolRecord* key) const;
@@ -52,16 +57,34 @@ class TBTree {
   int Count() const { return FCount; }
 
  private:
-  using TBlock = std::vector<TSymbolRecord*>;
+  struct TBlock {
+    std::vector<TSymbolRecord*> Items;
+    std::vector<uint64_t> Keys;  // the sort keys, while the index has them
+    size_t size() const { return Items.size(); }
+  };
+  struct TPlace {
+    size_t Block;
+    size_t Offset;
+  };
 
-  // First position whose element makes pred(compare(key, element)) false.
+  // The first place whose element makes pred(compare(key, element)) false;
+  // Block is Blocks.size() when there is none.
   template <typename Pred>
-  int Bound(const TSymbolRecord* key, Pred pred) const;
-  void InsertAt(int position, TSymbolRecord* element);
+  TPlace Bound(const TSymbolRecord* key, Pred pred) const;
+  int PositionOf(TPlace place) const;
+  TPlace PlaceOf(int position) const;
+  void InsertAt(TPlace place, TSymbolRecord* element);
+  void RebuildCounts();
 
   std::vector<TBlock> Blocks;
-  std::vector<int> BlockStart;  // position of each block's first element
-  TCompare OnCompare;
+  std::vector<TSymbolRecord*> BlockLast;  // each block's last element, searched first
+  std::vector<uint64_t> BlockLastKey;
+  std::vector<int> Counts;                // Fenwick tree over the block sizes
+  TCompare OnCompare = nullptr;
+  TSortKey OnSortKey = nullptr;
+  // The sort key of every insertion so far; null when insertions used
+  // different orders or none had a key.
+  TSortKey IndexKey = nullptr;
   int FCount = 0;
   int Cursor = -1;
 };

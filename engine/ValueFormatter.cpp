@@ -97,7 +97,8 @@ void PutItem(TTextOut& out, int& mode, size_t n, char conversion, uint64_t value
     case 's':
       if (n == 1) PutCharacter(out, mode, v32);
       if (n == 2) out.Print("%d", static_cast<int16_t>(v32));
-      if (n == 3 || n == 4) out.Print("%li", static_cast<long>(n == 4 ? static_cast<int32_t>(v32) : v32));
+      if (n == 3) out.Print("%li", static_cast<long>(v32));
+      if (n == 4) out.Print("%li", static_cast<long>(static_cast<int32_t>(v32)));
       break;
     case 'u':
       if (n == 1) PutCharacter(out, mode, v32);

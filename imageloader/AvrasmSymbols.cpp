@@ -1,0 +1,41 @@
+// Labels of an Avrasm listing (.LST): listing lines of the code segment whose
+// third token is a label, such as "000012 e0f0 reset: ldi r31,0".
+#include <cstring>
+
+#include "Formats.h"
+#include "ImageRecord.h"
+#include "LoaderState.h"
+#include "Tokens.h"
+
+int ReadAvrasmSymbols(TImageRecord& record) {
+  TLoaderState& state = State();
+  if (!state.File.IsOpen()) return -1;
+  for (;;) {
+    int length = state.Lines.Next(state.File);
+    if (length < 0) return -1;
+    if (length == 0) {
+      record.Type = IR_END;
+      return 0;
+    }
+    const char* line = state.Lines.Line();
+    if (IsBlankLine(line)) continue;
+    size_t first = SkipWhite(line, 0);
+    if (!state.InSection) {
+      if (std::strncmp(line + first, ".CSEG", 5) == 0) state.InSection = true;
+      continue;
+    }
+    if (first > 0) {
+      if (std::strncmp(line + first, ".ESEG", 5) == 0) state.InSection = false;
+      continue;
+    }
+    if (!IsHexToken(line, 0)) continue;
+    size_t label = SkipToken(line, SkipToken(line, 0));
+    size_t end = TokenEnd(line, label);
+    if (end - label < 2 || line[end - 1] != ':') continue;
+    record.Type = IR_SYMBOL_COMPANION;
+    record.Area = 1;
+    record.Address = 2 * ReadHexNumber(line, 0);
+    SetText(record, line + label, end - label - 1);
+    return 0;
+  }
+}
