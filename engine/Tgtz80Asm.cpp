@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,8 @@ namespace {
 
 // Operand texts of kinds 1 to 34, matched without regard to letter case.
 constexpr const char* OperandNames[] = {
-    "B",  "C",  "D",  "E",  "H",  "L",  "(HL)", "A",    "(IX+", "(IY+", "AF",   "BC",   "DE",   "HL",   "SP",   "IX",   "IY",
-    "AF'", "NZ", "Z", "NC", "C", "PO", "PE",   "P",    "M",    "(C)",  "(SP)", "I",    "R",    "(IX)", "(IY)", "(BC)", "(DE)",
+    "B",  "C",  "D",  "E",  "H",  "L",  "(HL)", "A",  "(IX+", "(IY+", "AF",   "BC", "DE", "HL",   "SP",   "IX",   "IY",
+    "AF'", "NZ", "Z", "NC", "C",  "PO", "PE",   "P",  "M",    "(C)",  "(SP)", "I",  "R",  "(IX)", "(IY)", "(BC)", "(DE)",
 };
 static_assert(std::size(OperandNames) == 34);
 
