@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Configuration.h"
+#include "FirstRecordTable.h"
 #include "PackedValue.h"
 #include "Symbols.h"
 #include "Tgtz80.h"
@@ -279,6 +280,28 @@ TEST(TBTreeTest, SearchGivesFirstEqualOrInsertionPoint) {
     const TSymbolRecord key = Slot(c.key, 0, 0);
     EXPECT_EQ(tree.Search(&key), c.result) << c.key;
   }
+}
+
+TEST(FirstRecordTableTest, KeepsTheFirstRecordPerKeyAndNameThroughGrowth) {
+  std::vector<TSymbolRecord> records;
+  for (int i = 0; i < 5000; ++i) records.push_back(Slot(("n" + std::to_string(i % 2500)).c_str(), 1, 0));
+  TFirstRecordTable table;
+  EXPECT_EQ(table.Find(7, "n1"), nullptr);
+  // Every name under one of only three keys, as names whose hashes collide.
+  for (auto& r : records) table.Add(std::stoul(r.Name + 1) % 3, &r, r.Name);
+  for (int i = 0; i < 2500; ++i) {
+    const std::string name = "n" + std::to_string(i);
+    EXPECT_EQ(table.Find(static_cast<uint64_t>(i % 3), name.c_str()), &records[i]) << name;
+    EXPECT_EQ(table.Find(static_cast<uint64_t>((i + 1) % 3), name.c_str()), nullptr) << name;
+  }
+  TFirstRecordTable exact;
+  for (uint64_t k = 0; k < 3000; ++k) exact.Add(k << 32, &records[k]);
+  exact.Add(5ull << 32, &records[4000]);
+  EXPECT_EQ(exact.Find(5ull << 32), &records[5]);
+  EXPECT_EQ(exact.Find(2999ull << 32), &records[2999]);
+  EXPECT_EQ(exact.Find(3000ull << 32), nullptr);
+  exact.Clear();
+  EXPECT_EQ(exact.Find(5ull << 32), nullptr);
 }
 
 }  // namespace
