@@ -57,12 +57,16 @@ void TSymbols::Add(const TSymbolRecord* slot) {
   ByName.SetOnCompare(CompareName, NameSortKey);
   ByAddress.Insert(record);
   ByName.Insert(record);
+  FirstByAddress.Add(AddressSortKey(record), record);
+  FirstByName.Add(NameHash(record->Name), record, record->Name);
   PoolEnd += SYMBOL_HEADER_SIZE + length + 1;
 }
 
 void TSymbols::Clear() {
   ByAddress.Clear();
   ByName.Clear();
+  FirstByAddress.Clear();
+  FirstByName.Clear();
 }
 
 void TSymbols::UseAddressOrder(uint16_t area) {
@@ -78,7 +82,10 @@ TSymbolRecord* TSymbols::FindByAddress(uint16_t area, uint32_t address) {
   key.Attributes = area;
   key.Value = address;
   UseAddressOrder(area);
-  return ByAddress.Find(&key);
+  if (area & AREA_BANKED) return ByAddress.Find(&key);
+  TSymbolRecord* found = FirstByAddress.Find(AddressSortKey(&key));
+  if (found) ByAddress.SetCursor(found);
+  return found;
 }
 
 TSymbolRecord* TSymbols::FindExact(uint16_t area, uint32_t address, const char* name) {
@@ -97,18 +104,20 @@ TSymbolRecord* TSymbols::FindExact(uint16_t area, uint32_t address, const char* 
 
 TSymbolRecord* TSymbols::FindByName(const char* name, bool noCase) {
   if (!NameFits(name)) return nullptr;
+  if (!noCase) {
+    ByName.SetOnCompare(CompareName, NameSortKey);
+    TSymbolRecord* found = FirstByName.Find(NameHash(name), name);
+    if (found) ByName.SetCursor(found);
+    return found;
+  }
   TSymbolRecord key{};
   std::strcpy(key.Name, name);
   key.NameLength = static_cast<uint8_t>(std::strlen(name));
-  if (noCase) {
-    ByName.SetOnCompare(CompareNameNoCase);
-  } else {
-    ByName.SetOnCompare(CompareName, NameSortKey);
-  }
+  ByName.SetOnCompare(CompareNameNoCase);
   TSymbolRecord* found = ByName.Find(&key);
   // The index is in case-sensitive order, which a case-blind bisection can
   // miss; walk it instead.
-  if (!found && noCase) found = ByName.Scan(&key);
+  if (!found) found = ByName.Scan(&key);
   return found;
 }
 
@@ -160,4 +169,12 @@ uint64_t TSymbols::NameSortKey(const TSymbolRecord* record) {
     key = (key << 8) | (ended ? 0u : static_cast<unsigned char>(record->Name[i]));
   }
   return key;
+}
+
+uint64_t TSymbols::NameHash(const char* name) {
+  uint64_t hash = 0xCBF29CE484222325ull;  // FNV-1a
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) {
+    hash = (hash ^ *p) * 0x100000001B3ull;
+  }
+  return hash;
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "FirstRecordTable.h"
 #include "SymbolRecord.h"
 #include "Tbtree.h"
 
@@ -45,6 +46,7 @@ class TSymbols {
   // Sort keys that order records as CompareAddress and CompareName do where keys differ.
   static uint64_t AddressSortKey(const TSymbolRecord* record);
   static uint64_t NameSortKey(const TSymbolRecord* record);
+  static uint64_t NameHash(const char* name);
 
  private:
   bool GrowPool();
@@ -57,4 +59,9 @@ class TSymbols {
   bool OutOfMemory = false;
   TBTree ByAddress;
   TBTree ByName;
+  // The first record stored under each area and address and under each name
+  // since the last Clear, which is the first of its run in the index: exact
+  // lookups find it without a search.
+  TFirstRecordTable FirstByAddress;
+  TFirstRecordTable FirstByName;
 };

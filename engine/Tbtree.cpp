@@ -21,6 +21,7 @@ void TBTree::Clear() {
   std::vector<int>().swap(Counts);
   FCount = 0;
   IndexKey = nullptr;
+  PendingCursor = nullptr;
 }
 
 void TBTree::SetOnCompare(TCompare compare, TSortKey sortKey) {
@@ -29,12 +30,12 @@ void TBTree::SetOnCompare(TCompare compare, TSortKey sortKey) {
 }
 
 template <typename Pred>
-TBTree::TPlace TBTree::Bound(const TSymbolRecord* key, Pred pred) const {
-  const bool keyed = OnSortKey && OnSortKey == IndexKey;
-  const uint64_t wanted = keyed ? OnSortKey(key) : 0;
+TBTree::TPlace TBTree::Bound(TCompare compare, TSortKey sortKey, const TSymbolRecord* key, Pred pred) const {
+  const bool keyed = sortKey && sortKey == IndexKey;
+  const uint64_t wanted = keyed ? sortKey(key) : 0;
   auto ahead = [&](uint64_t elementKey, const TSymbolRecord* element) {
     if (keyed && wanted != elementKey) return pred(wanted < elementKey ? -1 : 1);
-    return pred(OnCompare(key, element));
+    return pred(compare(key, element));
   };
   // Every block is a sorted run of one order, so the first block whose last
   // element ends the predicate holds the bound.
@@ -90,7 +91,7 @@ void TBTree::RebuildCounts() {
 
 int TBTree::Search(const TSymbolRecord* key) const {
   if (!OnCompare) return SEARCH_NO_COMPARE;
-  const TPlace place = Bound(key, [](int r) { return r > 0; });
+  const TPlace place = Bound(OnCompare, OnSortKey, key, [](int r) { return r > 0; });
   if (place.Block == Blocks.size()) return -FCount - 1;
   const int position = PositionOf(place);
   if (OnCompare(key, Blocks[place.Block].Items[place.Offset]) == 0) return position;
@@ -99,11 +100,12 @@ int TBTree::Search(const TSymbolRecord* key) const {
 
 TSymbolRecord* TBTree::Find(const TSymbolRecord* key) {
   if (FCount == 0 || !OnCompare) return nullptr;
-  const TPlace place = Bound(key, [](int r) { return r > 0; });
+  const TPlace place = Bound(OnCompare, OnSortKey, key, [](int r) { return r > 0; });
   if (place.Block == Blocks.size()) return nullptr;
   TSymbolRecord* element = Blocks[place.Block].Items[place.Offset];
   if (OnCompare(key, element) != 0) return nullptr;
   Cursor = PositionOf(place);
+  PendingCursor = nullptr;
   return element;
 }
 
@@ -114,6 +116,7 @@ TSymbolRecord* TBTree::Scan(const TSymbolRecord* key) {
     for (TSymbolRecord* element : block.Items) {
       if (OnCompare(key, element) == 0) {
         Cursor = position;
+        PendingCursor = nullptr;
         return element;
       }
       ++position;
@@ -129,7 +132,7 @@ int TBTree::Insert(TSymbolRecord* element) {
   if (Blocks.empty() || !OnCompare) {
     InsertAt({Blocks.size(), 0}, element);
   } else {
-    InsertAt(Bound(element, [](int r) { return r >= 0; }), element);
+    InsertAt(Bound(OnCompare, OnSortKey, element, [](int r) { return r >= 0; }), element);
   }
   return 0;
 }
@@ -165,7 +168,19 @@ void TBTree::InsertAt(TPlace place, TSymbolRecord* element) {
   RebuildCounts();
 }
 
+void TBTree::SetCursor(TSymbolRecord* element) {
+  PendingCursor = element;
+  PendingCompare = OnCompare;
+  PendingSortKey = OnSortKey;
+}
+
 TSymbolRecord* TBTree::Next() {
+  if (PendingCursor && PendingCompare) {
+    // The element is the first of its run, so it stands where its run begins.
+    const TPlace place = Bound(PendingCompare, PendingSortKey, PendingCursor, [](int r) { return r > 0; });
+    Cursor = place.Block == Blocks.size() ? FCount : PositionOf(place);
+  }
+  PendingCursor = nullptr;
   if (Cursor + 1 >= FCount || Cursor + 1 < 0) return nullptr;
   ++Cursor;
   return Get(Cursor);

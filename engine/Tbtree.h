@@ -48,6 +48,11 @@ class TBTree {
   // Inserts after every element equal to it; without an order, at the end.
   int Insert(TSymbolRecord* element);
 
+  // Puts the cursor on element, an element of the index that the caller found
+  // by other means and that is the first of its run in the installed order.
+  // Its position is worked out only when Next needs it.
+  void SetCursor(TSymbolRecord* element);
+
   // The element after the cursor, advancing the cursor; null at the end.
   TSymbolRecord* Next();
 
@@ -70,7 +75,7 @@ class TBTree {
   // The first place whose element makes pred(compare(key, element)) false;
   // Block is Blocks.size() when there is none.
   template <typename Pred>
-  TPlace Bound(const TSymbolRecord* key, Pred pred) const;
+  TPlace Bound(TCompare compare, TSortKey sortKey, const TSymbolRecord* key, Pred pred) const;
   int PositionOf(TPlace place) const;
   TPlace PlaceOf(int position) const;
   void InsertAt(TPlace place, TSymbolRecord* element);
@@ -87,4 +92,7 @@ class TBTree {
   TSortKey IndexKey = nullptr;
   int FCount = 0;
   int Cursor = -1;
+  TSymbolRecord* PendingCursor = nullptr;  // set by SetCursor, in the order below
+  TCompare PendingCompare = nullptr;
+  TSortKey PendingSortKey = nullptr;
 };

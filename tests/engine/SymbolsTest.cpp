@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "Configuration.h"
+#include "FirstRecordTable.h"
+#include "PackedValue.h"
 #include "Symbols.h"
 #include "Tgtz80.h"
 
@@ -115,7 +117,7 @@ TEST_F(SymbolsTest, AddressesFarApartStayInOneConsistentOrder) {
   for (uint32_t v : {0x80000020u, 0u, 0x7FFFFFF0u, 0xFFFFFFFFu, 0x12u}) {
     const TSymbolRecord* r = Symbols.FindByAddress(1, v);
     ASSERT_NE(r, nullptr) << std::hex << v;
-    EXPECT_EQ(r->Value, v);
+    EXPECT_EQ(Value(r->Value), v);
   }
 }
 
@@ -162,7 +164,7 @@ TEST_F(SymbolsTest, NameWalkStartsAtTheFirstOfEqualNames) {
   Add("a", 2, 8);
   const TSymbolRecord* r = Symbols.FindByName("count", false);
   std::vector<uint32_t> values;
-  for (; r && std::strcmp(r->Name, "count") == 0; r = Symbols.NextByName()) values.push_back(r->Value);
+  for (; r && std::strcmp(r->Name, "count") == 0; r = Symbols.NextByName()) values.push_back(Value(r->Value));
   EXPECT_EQ(values, (std::vector<uint32_t>{1, 2, 3}));
   EXPECT_EQ(r, nullptr);  // "count" sorts last
 }
@@ -198,7 +200,7 @@ TEST_F(SymbolsTest, ClearEmptiesTheIndexesButKeepsRecordsReadable) {
   EXPECT_EQ(Symbols.NextByName(), nullptr);
   EXPECT_EQ(Symbols.GetByName(0), nullptr);
   EXPECT_STREQ(held->Name, "keep");
-  EXPECT_EQ(held->Value, 0x42u);
+  EXPECT_EQ(Value(held->Value), 0x42u);
   Add("again", 1, 0x42);
   EXPECT_STREQ(Symbols.FindByAddress(1, 0x42)->Name, "again");
 }
@@ -214,7 +216,7 @@ TEST_F(SymbolsTest, ManyRecordsStayOrderedAndNeverMove) {
   }
   ASSERT_EQ(Symbols.Count(), 3000);
   for (int i = 0; i < 3000; ++i) {
-    EXPECT_EQ(Symbols.GetByAddress(i)->Value, static_cast<uint32_t>(i));
+    EXPECT_EQ(Value(Symbols.GetByAddress(i)->Value), static_cast<uint32_t>(i));
     EXPECT_EQ(Symbols.FindByAddress(1, held[i]->Value), held[i]);
     if (i > 0) {
       EXPECT_LT(std::strcmp(Symbols.GetByName(i - 1)->Name, Symbols.GetByName(i)->Name), 0);
@@ -228,7 +230,7 @@ TEST_F(SymbolsTest, StoredRecordsCanBeCopiedAsWholeSlots) {
   for (int i = 0; i < 2000; ++i) {
     TSymbolRecord copy;
     std::memcpy(&copy, Symbols.GetByAddress(i), sizeof copy);
-    EXPECT_EQ(copy.Value, static_cast<uint32_t>(i));
+    EXPECT_EQ(Value(copy.Value), static_cast<uint32_t>(i));
   }
 }
 
@@ -243,9 +245,9 @@ TEST_F(SymbolsTest, NamesAreStoredUpToTheirNulAndAtMost255Characters) {
   Add("after", 1, 3);
 
   const TSymbolRecord* longOne = Symbols.FindByAddress(1, 1);
-  EXPECT_EQ(longOne->NameLength, 255);
+  EXPECT_EQ(Value(longOne->NameLength), 255);
   EXPECT_EQ(std::strlen(longOne->Name), 255u);
-  EXPECT_EQ(Symbols.FindByAddress(1, 2)->NameLength, 5);
+  EXPECT_EQ(Value(Symbols.FindByAddress(1, 2)->NameLength), 5);
   EXPECT_STREQ(Symbols.FindByAddress(1, 3)->Name, "after");
   EXPECT_EQ(Symbols.FindByName(std::string(255, 'x').c_str(), false), longOne);
   EXPECT_EQ(Symbols.FindByName(std::string(300, 'x').c_str(), false), nullptr);
@@ -278,6 +280,28 @@ TEST(TBTreeTest, SearchGivesFirstEqualOrInsertionPoint) {
     const TSymbolRecord key = Slot(c.key, 0, 0);
     EXPECT_EQ(tree.Search(&key), c.result) << c.key;
   }
+}
+
+TEST(FirstRecordTableTest, KeepsTheFirstRecordPerKeyAndNameThroughGrowth) {
+  std::vector<TSymbolRecord> records;
+  for (int i = 0; i < 5000; ++i) records.push_back(Slot(("n" + std::to_string(i % 2500)).c_str(), 1, 0));
+  TFirstRecordTable table;
+  EXPECT_EQ(table.Find(7, "n1"), nullptr);
+  // Every name under one of only three keys, as names whose hashes collide.
+  for (auto& r : records) table.Add(std::stoul(r.Name + 1) % 3, &r, r.Name);
+  for (int i = 0; i < 2500; ++i) {
+    const std::string name = "n" + std::to_string(i);
+    EXPECT_EQ(table.Find(static_cast<uint64_t>(i % 3), name.c_str()), &records[i]) << name;
+    EXPECT_EQ(table.Find(static_cast<uint64_t>((i + 1) % 3), name.c_str()), nullptr) << name;
+  }
+  TFirstRecordTable exact;
+  for (uint64_t k = 0; k < 3000; ++k) exact.Add(k << 32, &records[k]);
+  exact.Add(5ull << 32, &records[4000]);
+  EXPECT_EQ(exact.Find(5ull << 32), &records[5]);
+  EXPECT_EQ(exact.Find(2999ull << 32), &records[2999]);
+  EXPECT_EQ(exact.Find(3000ull << 32), nullptr);
+  exact.Clear();
+  EXPECT_EQ(exact.Find(5ull << 32), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,53 @@
+#include "FirstRecordTable.h"
+
+#include <cstring>
+
+namespace {
+size_t Mix(uint64_t key) {
+  key ^= key >> 33;
+  key *= 0xFF51AFD7ED558CCDull;
+  key ^= key >> 33;
+  return static_cast<size_t>(key);
+}
+}  // namespace
+
+void TFirstRecordTable::Clear() {
+  std::vector<TSlot>().swap(Slots);
+  Used = 0;
+}
+
+// The slot holding key (and name), or the free slot where it would go.
+size_t TFirstRecordTable::Probe(uint64_t key, const char* name) const {
+  const size_t mask = Slots.size() - 1;
+  for (size_t i = Mix(key) & mask;; i = (i + 1) & mask) {
+    const TSlot& slot = Slots[i];
+    if (!slot.Record) return i;
+    if (slot.Key == key && (!name || std::strcmp(slot.Record->Name, name) == 0)) return i;
+  }
+}
+
+void TFirstRecordTable::Grow() {
+  std::vector<TSlot> old(Slots.empty() ? 0 : Slots.size() * 2);
+  old.swap(Slots);
+  if (Slots.empty()) Slots.resize(1024);
+  const size_t mask = Slots.size() - 1;
+  for (const TSlot& slot : old) {
+    if (!slot.Record) continue;
+    size_t i = Mix(slot.Key) & mask;
+    while (Slots[i].Record) i = (i + 1) & mask;
+    Slots[i] = slot;
+  }
+}
+
+void TFirstRecordTable::Add(uint64_t key, TSymbolRecord* record, const char* name) {
+  if (2 * (Used + 1) > Slots.size()) Grow();
+  TSlot& slot = Slots[Probe(key, name)];
+  if (slot.Record) return;
+  slot = {key, record};
+  ++Used;
+}
+
+TSymbolRecord* TFirstRecordTable::Find(uint64_t key, const char* name) const {
+  if (Slots.empty()) return nullptr;
+  return Slots[Probe(key, name)].Record;
+}
