@@ -1,6 +1,7 @@
 // Symbols of a Motorola .SYM file: a name in the first nine columns and its hex
 // value from the tenth on.
 #include "Formats.h"
+#include "ImageLines.h"
 #include "ImageRecord.h"
 #include "LoaderState.h"
 #include "Tokens.h"
@@ -10,14 +11,9 @@ int ReadMotorolaSymbols(TImageRecord& record) {
   if (!state.File.IsOpen()) return -1;
   constexpr size_t NAME_COLUMNS = 9;
   for (;;) {
-    int length = state.Lines.Next(state.File);
-    if (length < 0) return -1;
-    if (length == 0) {
-      record.Type = IR_END;
-      return 0;
-    }
+    int length = NextImageLine(state, record);
+    if (length <= 0) return length;
     const char* line = state.Lines.Line();
-    if (IsBlankLine(line)) continue;
     size_t name = SkipWhite(line, 0);
     if (static_cast<size_t>(length) <= name + NAME_COLUMNS) continue;
     size_t end = TokenEnd(line, name);
