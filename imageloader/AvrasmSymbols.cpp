@@ -4,7 +4,6 @@
 
 #include "Formats.h"
 #include "ImageLines.h"
-#include "ImageRecord.h"
 #include "LoaderState.h"
 #include "Tokens.h"
 
@@ -28,10 +27,7 @@ int ReadAvrasmSymbols(TImageRecord& record) {
     size_t label = SkipToken(line, SkipToken(line, 0));
     size_t end = TokenEnd(line, label);
     if (end - label < 2 || line[end - 1] != ':') continue;
-    record.Type = IR_SYMBOL_COMPANION;
-    record.Area = 1;
-    record.Address = 2 * ReadHexNumber(line, 0);
-    SetText(record, line + label, end - label - 1);
+    SetCompanionSymbol(record, 2 * ReadHexNumber(line, 0), line + label, end - label - 1);
     return 0;
   }
 }

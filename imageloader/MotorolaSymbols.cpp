@@ -2,7 +2,6 @@
 // value from the tenth on.
 #include "Formats.h"
 #include "ImageLines.h"
-#include "ImageRecord.h"
 #include "LoaderState.h"
 #include "Tokens.h"
 
@@ -18,10 +17,7 @@ int ReadMotorolaSymbols(TImageRecord& record) {
     if (static_cast<size_t>(length) <= name + NAME_COLUMNS) continue;
     size_t end = TokenEnd(line, name);
     if (end > name + NAME_COLUMNS) end = name + NAME_COLUMNS;
-    record.Type = IR_SYMBOL_COMPANION;
-    record.Area = 1;
-    record.Address = ReadHexNumber(line, name + NAME_COLUMNS);
-    SetText(record, line + name, end - name);
+    SetCompanionSymbol(record, ReadHexNumber(line, name + NAME_COLUMNS), line + name, end - name);
     return 0;
   }
 }

@@ -61,6 +61,13 @@ void SetText(TImageRecord& record, const char* text, size_t size) {
   record.Count = static_cast<uint16_t>(size);
 }
 
+void SetCompanionSymbol(TImageRecord& record, uint32_t address, const char* name, size_t size) {
+  record.Type = IR_SYMBOL_COMPANION;
+  record.Area = 1;
+  record.Address = address;
+  SetText(record, name, size);
+}
+
 bool HoldsHexData(const TImageRecord& record) {
   if (record.Text == nullptr || 2u * record.Count >= IMAGE_TEXT_SIZE) return false;
   size_t size = strnlen(record.Text, IMAGE_TEXT_SIZE);

@@ -39,6 +39,9 @@ bool IsHexToken(const char* line, size_t position);
 // Copies `size` characters into the record's text, NUL-terminated, and sets
 // Count to their number; the text is cut to what the caller's buffer holds.
 void SetText(TImageRecord& record, const char* text, size_t size);
+// Makes the record a symbol of the code area read from a companion file:
+// `size` characters of `name` at `address`.
+void SetCompanionSymbol(TImageRecord& record, uint32_t address, const char* name, size_t size);
 
 // True when the record's text begins with its 2 × Count hex digits and they fit
 // the caller's buffer.
