@@ -49,7 +49,7 @@ int ReadSRecord(TImageRecord& record) {
     case '0':
       record.Type = IR_HEADER;
       for (uint32_t i = 0; i < count; ++i)
-        record.Text[i] = static_cast<char>(HexDigit(line[data + 2 * i]) << 4 | HexDigit(line[data + 2 * i + 1]));
+        record.Text[i] = static_cast<char>(HexByte(line + data + 2 * i));
       record.Text[count] = '\0';
       return static_cast<int>(count);
     case '1':

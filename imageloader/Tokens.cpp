@@ -77,6 +77,6 @@ bool HoldsHexData(const TImageRecord& record) {
 unsigned SumOfHexBytes(const char* digits, size_t size) {
   unsigned sum = 0;
   for (size_t i = 0; i + 1 < size; i += 2)
-    sum += static_cast<unsigned>(HexDigit(digits[i]) << 4 | HexDigit(digits[i + 1]));
+    sum += static_cast<unsigned>(HexByte(digits + i));
   return sum;
 }

@@ -17,6 +17,9 @@ inline int HexDigit(char c) {
   return -1;
 }
 
+// The byte that the two hex digits at `digits` give.
+inline int HexByte(const char* digits) { return HexDigit(digits[0]) << 4 | HexDigit(digits[1]); }
+
 // The position of the first character at or after `position` that is not white space.
 size_t SkipWhite(const char* line, size_t position);
 // The end of the token that starts at `position`.
