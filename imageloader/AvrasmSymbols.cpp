@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "Formats.h"
-#include "ImageRecord.h"
+#include "ImageLines.h"
 #include "LoaderState.h"
 #include "Tokens.h"
 
@@ -11,14 +11,9 @@ int ReadAvrasmSymbols(TImageRecord& record) {
   TLoaderState& state = State();
   if (!state.File.IsOpen()) return -1;
   for (;;) {
-    int length = state.Lines.Next(state.File);
-    if (length < 0) return -1;
-    if (length == 0) {
-      record.Type = IR_END;
-      return 0;
-    }
+    int length = NextImageLine(state, record);
+    if (length <= 0) return length;
     const char* line = state.Lines.Line();
-    if (IsBlankLine(line)) continue;
     size_t first = SkipWhite(line, 0);
     if (!state.InSection) {
       if (std::strncmp(line + first, ".CSEG", 5) == 0) state.InSection = true;
@@ -32,10 +27,7 @@ int ReadAvrasmSymbols(TImageRecord& record) {
     size_t label = SkipToken(line, SkipToken(line, 0));
     size_t end = TokenEnd(line, label);
     if (end - label < 2 || line[end - 1] != ':') continue;
-    record.Type = IR_SYMBOL_COMPANION;
-    record.Area = 1;
-    record.Address = 2 * ReadHexNumber(line, 0);
-    SetText(record, line + label, end - label - 1);
+    SetCompanionSymbol(record, 2 * ReadHexNumber(line, 0), line + label, end - label - 1);
     return 0;
   }
 }

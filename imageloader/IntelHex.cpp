@@ -4,6 +4,7 @@
 
 #include "Companion.h"
 #include "Formats.h"
+#include "ImageLines.h"
 #include "ImageRecord.h"
 #include "LoaderState.h"
 #include "Tokens.h"
@@ -63,14 +64,9 @@ int ReadIntelHex(TImageRecord& record) {
   TLoaderState& state = State();
   if (!state.File.IsOpen()) return -1;
   for (;;) {
-    int length = state.Lines.Next(state.File);
-    if (length < 0) return -1;
-    if (length == 0) {
-      record.Type = IR_END;
-      return 0;
-    }
+    int length = NextImageLine(state, record);
+    if (length <= 0) return length;
     const char* line = state.Lines.Line();
-    if (IsBlankLine(line)) continue;
     record.Area = 1;
     record.Count = 0;
     switch (line[0]) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Formats.h"
+#include "ImageLines.h"
 #include "ImageRecord.h"
 #include "LoaderState.h"
 #include "Tokens.h"
@@ -31,14 +32,9 @@ int ReadM51Symbols(TImageRecord& record) {
   TLoaderState& state = State();
   if (!state.File.IsOpen()) return -1;
   for (;;) {
-    int length = state.Lines.Next(state.File);
-    if (length < 0) return -1;
-    if (length == 0) {
-      record.Type = IR_END;
-      return 0;
-    }
+    int length = NextImageLine(state, record);
+    if (length <= 0) return length;
     const char* line = state.Lines.Line();
-    if (IsBlankLine(line)) continue;
     if (StartsWith(line, "SYMBOL TABLE ")) {
       state.InSection = true;
       continue;

@@ -1,7 +1,7 @@
 // Symbols of a Motorola .SYM file: a name in the first nine columns and its hex
 // value from the tenth on.
 #include "Formats.h"
-#include "ImageRecord.h"
+#include "ImageLines.h"
 #include "LoaderState.h"
 #include "Tokens.h"
 
@@ -10,22 +10,14 @@ int ReadMotorolaSymbols(TImageRecord& record) {
   if (!state.File.IsOpen()) return -1;
   constexpr size_t NAME_COLUMNS = 9;
   for (;;) {
-    int length = state.Lines.Next(state.File);
-    if (length < 0) return -1;
-    if (length == 0) {
-      record.Type = IR_END;
-      return 0;
-    }
+    int length = NextImageLine(state, record);
+    if (length <= 0) return length;
     const char* line = state.Lines.Line();
-    if (IsBlankLine(line)) continue;
     size_t name = SkipWhite(line, 0);
     if (static_cast<size_t>(length) <= name + NAME_COLUMNS) continue;
     size_t end = TokenEnd(line, name);
     if (end > name + NAME_COLUMNS) end = name + NAME_COLUMNS;
-    record.Type = IR_SYMBOL_COMPANION;
-    record.Area = 1;
-    record.Address = ReadHexNumber(line, name + NAME_COLUMNS);
-    SetText(record, line + name, end - name);
+    SetCompanionSymbol(record, ReadHexNumber(line, name + NAME_COLUMNS), line + name, end - name);
     return 0;
   }
 }

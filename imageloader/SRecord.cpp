@@ -4,6 +4,7 @@
 
 #include "Companion.h"
 #include "Formats.h"
+#include "ImageLines.h"
 #include "ImageRecord.h"
 #include "LoaderState.h"
 #include "Tokens.h"
@@ -26,14 +27,8 @@ size_t AddressBytes(char digit) {
 int ReadSRecord(TImageRecord& record) {
   TLoaderState& state = State();
   if (!state.File.IsOpen()) return -1;
-  int read;
-  while ((read = state.Lines.Next(state.File)) > 0 && IsBlankLine(state.Lines.Line())) {
-  }
-  if (read < 0) return -1;
-  if (read == 0) {
-    record.Type = IR_END;
-    return 0;
-  }
+  int read = NextImageLine(state, record);
+  if (read <= 0) return read;
   const char* line = state.Lines.Line();
   size_t length = static_cast<size_t>(read);
   record.Area = 1;
@@ -54,7 +49,7 @@ int ReadSRecord(TImageRecord& record) {
     case '0':
       record.Type = IR_HEADER;
       for (uint32_t i = 0; i < count; ++i)
-        record.Text[i] = static_cast<char>(HexDigit(line[data + 2 * i]) << 4 | HexDigit(line[data + 2 * i + 1]));
+        record.Text[i] = static_cast<char>(HexByte(line + data + 2 * i));
       record.Text[count] = '\0';
       return static_cast<int>(count);
     case '1':

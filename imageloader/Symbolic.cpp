@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Formats.h"
+#include "ImageLines.h"
 #include "ImageRecord.h"
 #include "LoaderState.h"
 #include "Tokens.h"
@@ -11,14 +12,8 @@
 int ReadSymbolic(TImageRecord& record) {
   TLoaderState& state = State();
   if (!state.File.IsOpen()) return -1;
-  int read;
-  while ((read = state.Lines.Next(state.File)) > 0 && IsBlankLine(state.Lines.Line())) {
-  }
-  if (read < 0) return -1;
-  if (read == 0) {
-    record.Type = IR_END;
-    return 0;
-  }
+  int read = NextImageLine(state, record);
+  if (read <= 0) return read;
   const char* line = state.Lines.Line();
   size_t length = static_cast<size_t>(read);
   record.Area = 1;

@@ -61,6 +61,13 @@ void SetText(TImageRecord& record, const char* text, size_t size) {
   record.Count = static_cast<uint16_t>(size);
 }
 
+void SetCompanionSymbol(TImageRecord& record, uint32_t address, const char* name, size_t size) {
+  record.Type = IR_SYMBOL_COMPANION;
+  record.Area = 1;
+  record.Address = address;
+  SetText(record, name, size);
+}
+
 bool HoldsHexData(const TImageRecord& record) {
   if (record.Text == nullptr || 2u * record.Count >= IMAGE_TEXT_SIZE) return false;
   size_t size = strnlen(record.Text, IMAGE_TEXT_SIZE);
@@ -70,6 +77,6 @@ bool HoldsHexData(const TImageRecord& record) {
 unsigned SumOfHexBytes(const char* digits, size_t size) {
   unsigned sum = 0;
   for (size_t i = 0; i + 1 < size; i += 2)
-    sum += static_cast<unsigned>(HexDigit(digits[i]) << 4 | HexDigit(digits[i + 1]));
+    sum += static_cast<unsigned>(HexByte(digits + i));
   return sum;
 }

@@ -17,6 +17,9 @@ inline int HexDigit(char c) {
   return -1;
 }
 
+// The byte that the two hex digits at `digits` give.
+inline int HexByte(const char* digits) { return HexDigit(digits[0]) << 4 | HexDigit(digits[1]); }
+
 // The position of the first character at or after `position` that is not white space.
 size_t SkipWhite(const char* line, size_t position);
 // The end of the token that starts at `position`.
@@ -39,6 +42,9 @@ bool IsHexToken(const char* line, size_t position);
 // Copies `size` characters into the record's text, NUL-terminated, and sets
 // Count to their number; the text is cut to what the caller's buffer holds.
 void SetText(TImageRecord& record, const char* text, size_t size);
+// Makes the record a symbol of the code area read from a companion file:
+// `size` characters of `name` at `address`.
+void SetCompanionSymbol(TImageRecord& record, uint32_t address, const char* name, size_t size);
 
 // True when the record's text begins with its 2 × Count hex digits and they fit
 // the caller's buffer.

@@ -30,10 +30,7 @@ int ReadToshibaSymbols(TImageRecord& record) {
     state.LinePosition = SkipWhite(line, nameEnd);
     // Headings and stray words are no pairs.
     if (!IsHexToken(line, addressAt) || nameEnd == nameAt) continue;
-    record.Type = IR_SYMBOL_COMPANION;
-    record.Area = 1;
-    record.Address = ReadHexNumber(line, addressAt);
-    SetText(record, line + nameAt, nameEnd - nameAt);
+    SetCompanionSymbol(record, ReadHexNumber(line, addressAt), line + nameAt, nameEnd - nameAt);
     return 0;
   }
 }
