@@ -22,15 +22,13 @@ uint16_t TProtocol::ReadMemory(uint8_t, uint32_t address, uint8_t count, uint8_t
   return STATUS_OK;
 }
 
-uint16_t TProtocol::ReadMemoryWrapped(uint8_t, uint32_t address, uint8_t count, uint8_t* buffer) {
-  Memory.Read(address, count, buffer);
-  return STATUS_OK;
+uint16_t TProtocol::ReadMemoryWrapped(uint8_t area, uint32_t address, uint8_t count, uint8_t* buffer) {
+  return ReadMemory(area, address, count, buffer);
 }
 
 uint16_t TProtocol::WriteMemory(uint8_t, uint32_t address, uint8_t count, const uint8_t* buffer) {
   Memory.Write(address, count, buffer);
-  InvalidateCache();
-  return STATUS_OK;
+  return InvalidateCache();
 }
 
 uint16_t TProtocol::ReadMemoryHex(uint8_t, uint32_t address, uint8_t count, char* text) {
@@ -40,21 +38,18 @@ uint16_t TProtocol::ReadMemoryHex(uint8_t, uint32_t address, uint8_t count, char
 
 uint16_t TProtocol::WriteMemoryHex(uint8_t, uint32_t address, uint8_t count, const char* text) {
   Memory.WriteHex(address, count, text);
-  InvalidateCache();
-  return STATUS_OK;
+  return InvalidateCache();
 }
 
 uint16_t TProtocol::FillBlock(uint8_t, uint32_t address, uint32_t count, uint8_t patternLength,
                               const uint8_t* pattern) {
   Memory.Fill(address, count, patternLength, pattern);
-  InvalidateCache();
-  return STATUS_OK;
+  return InvalidateCache();
 }
 
 uint16_t TProtocol::CopyBlock(uint8_t, uint32_t sourceAddress, uint8_t, uint32_t destAddress, uint32_t count) {
   Memory.Copy(sourceAddress, destAddress, count);
-  InvalidateCache();
-  return STATUS_OK;
+  return InvalidateCache();
 }
 
 uint16_t TProtocol::WriteBreak(uint8_t mode, uint8_t area, uint32_t address) {
@@ -80,9 +75,7 @@ uint16_t TProtocol::WriteRegisters() {
   TheCpu->SwapRegisterImage();
   std::memcpy(&RegisterStore, TheCpu->GetRegisterImage(), TheCpu->GetRegisterImageSize());
   TheCpu->SwapRegisterImage();
-  TheCpu->SetRegistersValid(0);
-  InvalidateCache();
-  return STATUS_OK;
+  return InvalidateCache();
 }
 
 uint16_t TProtocol::ResetCapabilities() {
