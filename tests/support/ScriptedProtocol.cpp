@@ -12,12 +12,14 @@ TProtocolScript& ProtocolScript() {
 namespace {
 TProtocolScript& S() { return ProtocolScript(); }
 
-void CopyOut(const std::vector<uint8_t>& from, uint8_t* to, std::size_t count) {
-  std::memcpy(to, from.data(), std::min(count, from.size()));
-}
-
-void CopyIn(const uint8_t* from, std::vector<uint8_t>& to, std::size_t count) {
-  to.assign(from, from + count);
+// direction 0 hands the stored bytes out (no more than are stored), 1 keeps
+// count bytes from data.
+uint16_t Transfer(uint8_t direction, std::vector<uint8_t>& stored, uint8_t* data, std::size_t count) {
+  if (direction == 0)
+    std::memcpy(data, stored.data(), std::min(count, stored.size()));
+  else
+    stored.assign(data, data + count);
+  return STATUS_OK;
 }
 }  // namespace
 
@@ -102,27 +104,15 @@ uint16_t TProtocol::GetCapabilities(TCapabilities*& out) {
 }
 
 uint16_t TProtocol::TransferHwLines(uint8_t direction, uint8_t, uint8_t* bitmap) {
-  if (direction == 0)
-    CopyOut(S().HwLineBitmap, bitmap, 256);
-  else
-    CopyIn(bitmap, S().HwLineBitmap, 256);
-  return STATUS_OK;
+  return Transfer(direction, S().HwLineBitmap, bitmap, 256);
 }
 
 uint16_t TProtocol::TransferCpuSettings(uint8_t direction, uint8_t valueCount, uint8_t* values) {
-  if (direction == 0)
-    CopyOut(S().CpuSettingValues, values, valueCount);
-  else
-    CopyIn(values, S().CpuSettingValues, valueCount);
-  return STATUS_OK;
+  return Transfer(direction, S().CpuSettingValues, values, valueCount);
 }
 
 uint16_t TProtocol::TransferTraceConfig(uint8_t direction, uint8_t byteCount, uint8_t* buffer) {
-  if (direction == 0)
-    CopyOut(S().TraceConfig, buffer, byteCount);
-  else
-    CopyIn(buffer, S().TraceConfig, byteCount);
-  return STATUS_OK;
+  return Transfer(direction, S().TraceConfig, buffer, byteCount);
 }
 
 uint16_t TProtocol::ReadTraceFrame(int32_t frameNumber, TTraceFrame& out) {
