@@ -117,6 +117,8 @@ class TProtocol {
   uint16_t GetLogEntry(uint16_t index);
 
  private:
+  // Every back end keeps this state; the operations that use it alike are in
+  // ProtocolTarget.cpp.
   TBreakTable Breaks;
   TCapabilities Capabilities{};
   TMemoryImage Memory;

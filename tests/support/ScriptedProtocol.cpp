@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Configuration.h"
-
 TProtocolScript& ProtocolScript() {
   static TProtocolScript script;
   return script;
@@ -14,95 +12,19 @@ TProtocolScript& ProtocolScript() {
 namespace {
 TProtocolScript& S() { return ProtocolScript(); }
 
-void CopyOut(const std::vector<uint8_t>& from, uint8_t* to, std::size_t count) {
-  std::memcpy(to, from.data(), std::min(count, from.size()));
-}
-
-void CopyIn(const uint8_t* from, std::vector<uint8_t>& to, std::size_t count) {
-  to.assign(from, from + count);
+// direction 0 hands the stored bytes out (no more than are stored), 1 keeps
+// count bytes from data.
+uint16_t Transfer(uint8_t direction, std::vector<uint8_t>& stored, uint8_t* data, std::size_t count) {
+  if (direction == 0)
+    std::memcpy(data, stored.data(), std::min(count, stored.size()));
+  else
+    stored.assign(data, data + count);
+  return STATUS_OK;
 }
 }  // namespace
 
-TProtocol::TProtocol() {
-  Capabilities.Valid = 0;
-  TheCpu->SetRegistersValid(0);
-}
-
-TProtocol::~TProtocol() {
-  Capabilities.Valid = 0;
-  Breaks.Reset();
-}
-
-uint16_t TProtocol::ReadMemory(uint8_t, uint32_t address, uint8_t count, uint8_t* buffer) {
-  Memory.Read(address, count, buffer);
-  return STATUS_OK;
-}
-
-uint16_t TProtocol::ReadMemoryWrapped(uint8_t, uint32_t address, uint8_t count, uint8_t* buffer) {
-  Memory.Read(address, count, buffer);
-  return STATUS_OK;
-}
-
-uint16_t TProtocol::WriteMemory(uint8_t, uint32_t address, uint8_t count, const uint8_t* buffer) {
-  Memory.Write(address, count, buffer);
-  InvalidateCache();
-  return STATUS_OK;
-}
-
-uint16_t TProtocol::ReadMemoryHex(uint8_t, uint32_t address, uint8_t count, char* text) {
-  Memory.ReadHex(address, count, text);
-  return STATUS_OK;
-}
-
-uint16_t TProtocol::WriteMemoryHex(uint8_t, uint32_t address, uint8_t count, const char* text) {
-  Memory.WriteHex(address, count, text);
-  InvalidateCache();
-  return STATUS_OK;
-}
-
-uint16_t TProtocol::FillBlock(uint8_t, uint32_t address, uint32_t count, uint8_t patternLength,
-                              const uint8_t* pattern) {
-  Memory.Fill(address, count, patternLength, pattern);
-  InvalidateCache();
-  return STATUS_OK;
-}
-
-uint16_t TProtocol::CopyBlock(uint8_t, uint32_t sourceAddress, uint8_t, uint32_t destAddress, uint32_t count) {
-  Memory.Copy(sourceAddress, destAddress, count);
-  InvalidateCache();
-  return STATUS_OK;
-}
-
-uint16_t TProtocol::WriteBreak(uint8_t mode, uint8_t area, uint32_t address) {
-  return Breaks.Write(mode, area, address);
-}
-
-uint16_t TProtocol::ReadBreak(uint8_t area, uint32_t address, TBreakEntry& out) {
-  return Breaks.Read(area, address, out);
-}
-
 uint16_t TProtocol::WriteBreakList(uint16_t count, uint8_t arm, uint8_t area, const uint32_t* addresses) {
   S().BreakLists.push_back({arm, area, std::vector<uint32_t>(addresses, addresses + count)});
-  return STATUS_OK;
-}
-
-void TProtocol::ClearAllBreaks() { Breaks.Reset(); }
-
-uint16_t TProtocol::ReadRegisters() {
-  if (TheCpu->GetRegistersValid()) return STATUS_OK;
-  TheCpu->SavePreviousRegisters();
-  std::memcpy(TheCpu->GetRegisterImage(), &RegisterStore, TheCpu->GetRegisterImageSize());
-  TheCpu->SwapRegisterImage();
-  TheCpu->SetRegistersValid(1);
-  return STATUS_OK;
-}
-
-uint16_t TProtocol::WriteRegisters() {
-  TheCpu->SwapRegisterImage();
-  std::memcpy(&RegisterStore, TheCpu->GetRegisterImage(), TheCpu->GetRegisterImageSize());
-  TheCpu->SwapRegisterImage();
-  TheCpu->SetRegistersValid(0);
-  InvalidateCache();
   return STATUS_OK;
 }
 
@@ -181,33 +103,16 @@ uint16_t TProtocol::GetCapabilities(TCapabilities*& out) {
   return STATUS_OK;
 }
 
-uint16_t TProtocol::ResetCapabilities() {
-  Capabilities.Valid = 0;
-  return STATUS_OK;
-}
-
 uint16_t TProtocol::TransferHwLines(uint8_t direction, uint8_t, uint8_t* bitmap) {
-  if (direction == 0)
-    CopyOut(S().HwLineBitmap, bitmap, 256);
-  else
-    CopyIn(bitmap, S().HwLineBitmap, 256);
-  return STATUS_OK;
+  return Transfer(direction, S().HwLineBitmap, bitmap, 256);
 }
 
 uint16_t TProtocol::TransferCpuSettings(uint8_t direction, uint8_t valueCount, uint8_t* values) {
-  if (direction == 0)
-    CopyOut(S().CpuSettingValues, values, valueCount);
-  else
-    CopyIn(values, S().CpuSettingValues, valueCount);
-  return STATUS_OK;
+  return Transfer(direction, S().CpuSettingValues, values, valueCount);
 }
 
 uint16_t TProtocol::TransferTraceConfig(uint8_t direction, uint8_t byteCount, uint8_t* buffer) {
-  if (direction == 0)
-    CopyOut(S().TraceConfig, buffer, byteCount);
-  else
-    CopyIn(buffer, S().TraceConfig, byteCount);
-  return STATUS_OK;
+  return Transfer(direction, S().TraceConfig, buffer, byteCount);
 }
 
 uint16_t TProtocol::ReadTraceFrame(int32_t frameNumber, TTraceFrame& out) {
@@ -238,13 +143,6 @@ uint16_t TProtocol::Poll(uint16_t) {
   uint16_t result = S().PollResults.front();
   S().PollResults.pop_front();
   return result;
-}
-
-uint16_t TProtocol::ResetState() { return InvalidateCache(); }
-
-uint16_t TProtocol::InvalidateCache() {
-  TheCpu->SetRegistersValid(0);
-  return STATUS_OK;
 }
 
 uint16_t TProtocol::GetWarning(uint16_t event, uint8_t& action, char* text, std::size_t textSize) {

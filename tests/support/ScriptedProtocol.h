@@ -1,7 +1,8 @@
 #pragma once
 // A target that tests drive: link tarvik_scripted_engine instead of
 // tarvik_engine and set ProtocolScript() before the engine objects are made.
-// Memory, registers and breakpoints behave as in the demonstration target.
+// Memory, registers and breakpoints are the engine's own, as for the
+// demonstration target.
 #include <cstdint>
 #include <deque>
 #include <map>
