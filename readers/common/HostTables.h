@@ -3,8 +3,8 @@
 // writes next, and appends that keep every entry and its end marker inside the
 // table's capacity. No size crosses the library boundary, so the capacities are
 // those of the reader interface. An append that would not fit, or that finds
-// its table missing, writes nothing and answers so; each reader raises its own
-// fault for it.
+// its table missing, writes nothing and returns false (a module, null); each
+// reader raises its own fault for it.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
