@@ -1,12 +1,11 @@
 #pragma once
-// The reader's side of the program's four debug-information tables: where it
-// writes next, and appends that keep every entry and its end marker inside the
-// table's capacity. An append that would not fit raises TIeeeFault.
+// The program's four debug-information tables as this reader fills them. An
+// append that would not fit raises TIeeeFault.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "ReaderTables.h"
+#include "HostTables.h"
 
 // Every line entry and code block of this reader lies in program code.
 inline constexpr uint8_t MARDYN_CODE_AREA = 0x81;
@@ -23,25 +22,19 @@ class TMardynTables {
 
   // Scopes: a new entry starting (and for now ending) at address.
   void AddScope(int16_t module, uint32_t address);
-  int ScopeCount() const { return scopeCount_; }
-  TScopeEntry& Scope(int index) { return scopes_[index]; }
+  int ScopeCount() const { return static_cast<int>(host_.ScopeCount()); }
+  TScopeEntry& Scope(int index) { return host_.Scope(index); }
 
-  std::size_t LineCount() const { return lineCount_; }
-  bool LinesFit(std::size_t count) const;
+  std::size_t LineCount() const { return host_.LineCount(); }
+  bool LinesFit(std::size_t count) const { return host_.LinesFit(count); }
   void AddLine(uint32_t address, uint32_t line);
 
   // Types: appends one finished record and keeps the buffer ending at a
   // TypeIndex of 0 behind it.
   void AddType(const std::vector<uint8_t>& record);
-  void EndTypes();
+  void EndTypes() { host_.EndTypes(); }
 
  private:
-  TModuleEntry* modules_ = nullptr;
-  TScopeEntry* scopes_ = nullptr;
-  TLineEntry* lines_ = nullptr;
-  uint8_t* types_ = nullptr;
+  THostTables host_;
   int moduleCount_ = 0;
-  int scopeCount_ = 0;
-  std::size_t lineCount_ = 0;
-  std::size_t typeEnd_ = 0;
 };

@@ -240,7 +240,6 @@ void TPellisReader::Line() {
 void TPellisReader::TypeDefinition() {
   std::vector<uint8_t> record = ReadTypeDefinition(file_);
   tables_.AppendType(record);
-  tables_.EndTypes();
 }
 
 void TPellisReader::SetArea() {
