@@ -295,6 +295,12 @@ void TScroller::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TScroller::wheelEvent(QWheelEvent* event) {
+  // The wheel clicks the vertical bar's arrows; a control without that bar
+  // leaves the wheel to its host.
+  if (!HasBar(VerticalBar)) {
+    event->ignore();
+    return;
+  }
   Wheel(event->angleDelta().y());
   event->accept();
 }

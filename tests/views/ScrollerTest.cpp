@@ -279,6 +279,18 @@ TEST_F(ScrollerTest, WheelNotchIsThreeClicksOnTheLineArrow) {
   EXPECT_EQ(View.VScrollPos(), 0);
 }
 
+TEST_F(ScrollerTest, WheelWithoutAVerticalBarIsLeftToTheHost) {
+  for (TScrollStyle bars : {ssNone, ssHorizontal}) {
+    View.SetScrollBars(bars);
+    Show();
+    QWheelEvent event(QPointF(5, 5), View.viewport()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(View.viewport(), &event);
+    EXPECT_TRUE(View.Calls.empty()) << bars;
+    EXPECT_FALSE(event.isAccepted()) << bars;
+  }
+}
+
 struct KeyCase {
   Qt::Key Key;
   Qt::KeyboardModifiers Modifiers;
