@@ -42,7 +42,13 @@ int ChoiceDialog(const std::string& Caption, const char* const* Items, int ItemI
   QStringList items;
   for (const char* const* item = Items; item && *item; ++item) items.append(WithoutTildes(*item));
   TChoiceForm form(QString::fromLatin1(Caption), items);
-  if (QAbstractButton* preset = form.Buttons->button(ItemIndex)) preset->setChecked(true);
+  // A checked radio button is the group's tab stop, and the group comes first
+  // in the tab order: it starts with the focus, so the arrow keys move the
+  // choice at once. With nothing checked the focus starts on Ok.
+  if (QAbstractButton* preset = form.Buttons->button(ItemIndex)) {
+    preset->setChecked(true);
+    preset->setFocus();
+  }
   if (ShowModal(form) != mrOk) return -1;
   return form.Buttons->checkedId();
 }

@@ -295,8 +295,9 @@ void TScroller::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TScroller::wheelEvent(QWheelEvent* event) {
-  Wheel(event->angleDelta().y());
-  event->accept();
+  // A control without a vertical bar has no arrows to click: it leaves the
+  // wheel to its host.
+  event->setAccepted(Wheel(event->angleDelta().y()));
 }
 
 void TScroller::contextMenuEvent(QContextMenuEvent* event) {
@@ -405,7 +406,8 @@ void TScroller::KeyDown(unsigned short key, TShiftState shift) {
   IOnKeyDown(this, key, shift);
 }
 
-void TScroller::Wheel(int angleDelta) {
+bool TScroller::Wheel(int angleDelta) {
+  if (!HasBar(VerticalBar)) return false;
   FWheelRemainder += angleDelta;
   while (FWheelRemainder >= WheelNotch || FWheelRemainder <= -WheelNotch) {
     const bool up = FWheelRemainder > 0;
@@ -413,4 +415,5 @@ void TScroller::Wheel(int angleDelta) {
     for (int click = 0; click < ClicksPerNotch; ++click)
       Scroll(VerticalBar, up ? nscBarLineUp : nscBarLineDown, Bar(VerticalBar)->value());
   }
+  return true;
 }

@@ -143,7 +143,9 @@ class TScroller : public QAbstractScrollArea {
   void BarAction(TBar bar, int action);
   void MouseDown(QMouseEvent* event);
   void KeyDown(unsigned short key, TShiftState shift);
-  void Wheel(int angleDelta);
+  // Clicks the vertical bar's line arrow three times a notch; false when
+  // there is no vertical bar.
+  bool Wheel(int angleDelta);
 
   TBorderMode FBorderStyle = bsSingle;
   TScrollStyle FScrollBars = ssNone;

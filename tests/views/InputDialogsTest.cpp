@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
@@ -266,6 +267,22 @@ INSTANTIATE_TEST_SUITE_P(
                                          ChoiceOk(form);
                                        },
                                        4},
+                      ChoiceAnswerCase{"ArrowKeyMovesThePresetChoice", 1,
+                                       [](TChoiceForm& form) {
+                                         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+                                         QWidget* focus = QApplication::focusWidget();
+                                         ASSERT_NE(focus, nullptr);
+                                         QTest::keyClick(focus, Qt::Key_Down);
+                                         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                                       },
+                                       2},
+                      ChoiceAnswerCase{"NothingCheckedEnterIsOk", -1,
+                                       [](TChoiceForm& form) {
+                                         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+                                         EXPECT_EQ(QApplication::focusWidget(), form.OkButton);
+                                         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                                       },
+                                       -1},
                       ChoiceAnswerCase{"Cancel", 1,
                                        [](TChoiceForm& form) {
                                          QTest::mouseClick(form.CancelButton, Qt::LeftButton);

@@ -279,6 +279,27 @@ TEST_F(ScrollerTest, WheelNotchIsThreeClicksOnTheLineArrow) {
   EXPECT_EQ(View.VScrollPos(), 0);
 }
 
+TEST_F(ScrollerTest, WheelWithoutAVerticalBarIsLeftToTheHost) {
+  for (TScrollStyle bars : {ssNone, ssHorizontal}) {
+    View.SetScrollBars(bars);
+    Show();
+    QWheelEvent event(QPointF(5, 5), View.viewport()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(View.viewport(), &event);
+    EXPECT_TRUE(View.Calls.empty()) << bars;
+    EXPECT_FALSE(event.isAccepted()) << bars;
+  }
+  // Over the horizontal bar the wheel neither scrolls the view nor moves that bar.
+  View.SetHScrollParams(0, 132, 40);
+  View.Calls.clear();
+  QScrollBar* bar = View.horizontalScrollBar();
+  QWheelEvent event(QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(bar, &event);
+  EXPECT_TRUE(View.Calls.empty());
+  EXPECT_EQ(View.HScrollPos(), 40);
+}
+
 struct KeyCase {
   Qt::Key Key;
   Qt::KeyboardModifiers Modifiers;
