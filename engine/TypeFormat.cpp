@@ -202,7 +202,8 @@ uint32_t TDebug::FormatArray(TByteStream& s, std::string* text, TTypeWalk& walk,
     const std::size_t formatBefore = w.Format.size();
     std::string* elementText = first ? text : nullptr;
     elementSize = FormatType(elementType, elementText, walk, depth + 1);
-    if (elementText) *elementText += bySize ? "[]" : "[" + std::to_string(indexed ? 1 : count) + "]";
+    // An array without a count reads "[]" even when one element is selected.
+    if (elementText) *elementText += count == 0 ? "[]" : "[" + std::to_string(indexed ? 1 : count) + "]";
     first = false;
     // An element that shows nothing or takes no bytes would never use the array up.
     if (w.Format.size() == formatBefore || elementSize == 0) break;

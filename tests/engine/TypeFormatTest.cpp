@@ -191,6 +191,7 @@ TEST_F(TypeFormat, Paths) {
   } cases[] = {
       {T_CHARS, "[3]", "%1c", 3, "char[1]", ""},
       {T_CHARS, " [9],x", "%1c", 9, "char[1]", ",x"},
+      {T_INTS, "[2]", "%2s", 4, "int[]", ""},  // no count: the text keeps its empty brackets
       {T_PAIR, ".b", "%1c", 2, "struct {char", ""},
       {T_PAIR, ".a,x", "%2s", 0, "struct {int", ",x"},
       {T_PAIR, ".z", "", 0, "struct {", ""},

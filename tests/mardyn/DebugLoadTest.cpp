@@ -337,6 +337,36 @@ TEST_F(DebugLoad, ReaderWithoutItsEntriesIsNotCalled) {
   EXPECT_TRUE(sent.empty());
 }
 
+// The scripted reader takes the processor description's first byte from the
+// file and sends a cleared byte-order flag, an ignored value and the symbols
+// "_ICE_DUMMY_", "dropped" (kind 9) and "kept".
+TEST_F(DebugLoad, ProcessorDescriptionByteOrderAndDroppedSymbols) {
+  ProgramFolder folder(SCRIPTED_READER_DIR);
+  struct Case {
+    uint8_t processor;
+    bool iceDummyStored;
+    uint8_t area2;  // MapArea(2) on processor variant 3
+    uint8_t area9;
+  } cases[] = {{6, false, 3, 2}, {0x11, true, 2, 9}};
+  for (const Case& c : cases) {
+    TheCpu->LittleEndian = 1;
+    TheCpu->CpuType = 3;
+    Load({c.processor});
+    EXPECT_TRUE(boxes.Messages.empty()) << int(c.processor);
+    EXPECT_EQ(TheSymbols->FindByName("_ICE_DUMMY_", false) != nullptr, c.iceDummyStored) << int(c.processor);
+    EXPECT_EQ(TheSymbols->FindByName("dropped", false), nullptr);
+    EXPECT_NE(TheSymbols->FindByName("kept", false), nullptr);
+    EXPECT_EQ(TheDebug->GetByteOrder(), 0);
+    EXPECT_EQ(TheCpu->LittleEndian, 0);
+    EXPECT_EQ(TheDebug->MapArea(2), c.area2) << int(c.processor);
+    EXPECT_EQ(TheDebug->MapArea(9), c.area9) << int(c.processor);
+    EXPECT_EQ(TheDebug->MainProcName, "start");
+    EXPECT_EQ(TheDebug->ExitProcName, "stop");
+  }
+  TheCpu->CpuType = 1;
+  EXPECT_EQ(TheDebug->MapArea(2), 2);
+}
+
 class BankedLoad : public DebugLoad {
  protected:
   void SetUp() override {
