@@ -232,14 +232,20 @@ TEST_F(MardynRecords, LowerCaseProcessorNameHasNoFrameRegister) {
 
 TEST_F(MardynRecords, RepeatedDataIsOneBlockAndMovesTheLoadAddress) {
   TIeeeWriter w;
-  w.LoadAddress(0x4000).Repeat(3, Bytes({0x12, 0x34})).Repeat(0, Bytes({0x77})).Data(Bytes({0x99}));
+  w.LoadAddress(0x4000).Repeat(3, Bytes({0x12, 0x34})).Repeat(0, Bytes({0x77}));
+  w.Repeat(0, std::vector<uint8_t>(70000, 0x55)).Data(Bytes({0x99}));
   auto results = reader.ParseBytes(Wrapped(w.Bytes()));
-  ASSERT_EQ(Kinds(results), (std::vector<int>{PR_CODE, PR_CODE, PR_CODE, PR_END}));
+  ASSERT_EQ(Kinds(results), (std::vector<int>{PR_CODE, PR_CODE, PR_CODE, PR_CODE, PR_END}))
+      << results.back().Text;
   EXPECT_EQ(Value(results[0].Address), 0x4000u);
   EXPECT_EQ(results[0].Code, Bytes({0x12, 0x34, 0x12, 0x34, 0x12, 0x34}));
-  EXPECT_EQ(Value(results[1].Address), 0x4006u);  // a repeat count of 0 delivers nothing
-  EXPECT_TRUE(results[1].Code.empty());
-  EXPECT_EQ(Value(results[2].Address), 0x4006u);
+  // A repeat count of 0 delivers nothing, however many bytes it repeats.
+  for (int i : {1, 2}) {
+    EXPECT_EQ(Value(results[i].Address), 0x4006u);
+    EXPECT_TRUE(results[i].Code.empty());
+  }
+  EXPECT_EQ(Value(results[3].Address), 0x4006u);
+  EXPECT_EQ(results[3].Code, Bytes({0x99}));
 }
 
 TEST_F(MardynRecords, LargestBlocksArriveWhole) {
