@@ -574,7 +574,11 @@ void TMardynReader::NewScope() {
   input_.ReadNumber();
   input_.SkipName();
   input_.SkipNumbers(2);
-  tables_.AddScope(moduleCounter_, input_.ReadNumber());
+  uint32_t start = input_.ReadNumber();
+  // Outside any module the scope would carry the module number that ends the
+  // scope table, and hide every scope behind it.
+  if (moduleCounter_ < 0) return;
+  tables_.AddScope(moduleCounter_, start);
   currentScope_ = tables_.ScopeCount() - 1;
 }
 

@@ -308,6 +308,20 @@ TEST_F(MardynRecords, OrphanSourceFilesAndLinesAreDropped) {
   EXPECT_EQ(reader.LineCount(), 0u);
 }
 
+TEST_F(MardynRecords, FunctionsOutsideAnyModuleAddNoScope) {
+  TIeeeWriter w;
+  w.Function("early", 0x10).Automatic("a", 4, 2).Line(1, 0, 0x10).FunctionEnd(0x20);
+  w.Module("m").Function("f", 0x30).Line(5, 0, 0x30).FunctionEnd(0x38).BlockEnd();
+  auto results = reader.ParseBytes(Wrapped(w.Bytes()));
+  ASSERT_EQ(Kinds(results), (std::vector<int>{PR_SYMBOLS, PR_END}));
+  EXPECT_EQ(Value(results[0].Symbol.ScopeLow), 0u);
+  EXPECT_EQ(Value(reader.Scope(0).ModuleNumber), 0);
+  EXPECT_EQ(Value(reader.Scope(0).StartAddress), 0x30u);
+  EXPECT_EQ(Value(reader.Scope(1).ModuleNumber), -1);
+  ASSERT_EQ(reader.LineCount(), 1u);
+  EXPECT_EQ(Value(reader.Line(0).Line), 5u);
+}
+
 TEST_F(MardynRecords, ModuleWithoutANameGivesItsEntryToTheNext) {
   TIeeeWriter w;
   w.Module("").BlockEnd().Module("b").SourceFile("b.c").BlockEnd().BlockEnd();
