@@ -308,6 +308,22 @@ TEST_F(MardynRecords, OrphanSourceFilesAndLinesAreDropped) {
   EXPECT_EQ(reader.LineCount(), 0u);
 }
 
+TEST_F(MardynRecords, EleventhOpenBlockIsReportedOnTheStandardOutput) {
+  TIeeeWriter w;
+  w.Module("m");
+  for (int i = 0; i < 9; ++i) w.Function("f", 0x10);
+  ::testing::internal::CaptureStdout();
+  auto tenBlocks = reader.ParseBytes(Wrapped(w.Bytes()));
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  w.Function("g", 0x20);
+  ::testing::internal::CaptureStdout();
+  auto elevenBlocks = reader.ParseBytes(Wrapped(w.Bytes()));
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "\nbtstack overflow");
+  EXPECT_EQ(Kinds(tenBlocks), (std::vector<int>{PR_END}));
+  EXPECT_EQ(Kinds(elevenBlocks), (std::vector<int>{PR_END}));
+  EXPECT_EQ(Value(reader.Scope(9).StartAddress), 0x20u);
+}
+
 TEST_F(MardynRecords, FunctionsOutsideAnyModuleAddNoScope) {
   TIeeeWriter w;
   w.Function("early", 0x10).Automatic("a", 4, 2).Line(1, 0, 0x10).FunctionEnd(0x20);
