@@ -574,7 +574,11 @@ void TMardynReader::NewScope() {
   input_.ReadNumber();
   input_.SkipName();
   input_.SkipNumbers(2);
-  tables_.AddScope(moduleCounter_, input_.ReadNumber());
+  uint32_t start = input_.ReadNumber();
+  // Outside any module the scope would carry the module number that ends the
+  // scope table, and hide every scope behind it.
+  if (moduleCounter_ < 0) return;
+  tables_.AddScope(moduleCounter_, start);
   currentScope_ = tables_.ScopeCount() - 1;
 }
 
@@ -603,7 +607,12 @@ TMardynReader::TResult TMardynReader::ReadRepeatedCode() {
   if (input_.ReadByte() != kLD) throw TIeeeFault{};
   uint32_t size = input_.ReadNumber();
   uint64_t total = uint64_t{repeat} * size;
-  if (total > kMaxRepeatedBytes || size > data_.size()) throw TIeeeFault{};
+  if (total > kMaxRepeatedBytes) throw TIeeeFault{};
+  // A repeat count of 0 delivers nothing, so its bytes need not fit the buffer.
+  if (repeat == 0) {
+    input_.Skip(size);
+    return DeliverCode(0);
+  }
   input_.ReadBytes(data_.data(), size);
   for (uint32_t i = 1; i < repeat; ++i) std::memcpy(data_.data() + i * size, data_.data(), size);
   return DeliverCode(static_cast<uint32_t>(total));

@@ -232,14 +232,20 @@ TEST_F(MardynRecords, LowerCaseProcessorNameHasNoFrameRegister) {
 
 TEST_F(MardynRecords, RepeatedDataIsOneBlockAndMovesTheLoadAddress) {
   TIeeeWriter w;
-  w.LoadAddress(0x4000).Repeat(3, Bytes({0x12, 0x34})).Repeat(0, Bytes({0x77})).Data(Bytes({0x99}));
+  w.LoadAddress(0x4000).Repeat(3, Bytes({0x12, 0x34})).Repeat(0, Bytes({0x77}));
+  w.Repeat(0, std::vector<uint8_t>(70000, 0x55)).Data(Bytes({0x99}));
   auto results = reader.ParseBytes(Wrapped(w.Bytes()));
-  ASSERT_EQ(Kinds(results), (std::vector<int>{PR_CODE, PR_CODE, PR_CODE, PR_END}));
+  ASSERT_EQ(Kinds(results), (std::vector<int>{PR_CODE, PR_CODE, PR_CODE, PR_CODE, PR_END}))
+      << results.back().Text;
   EXPECT_EQ(Value(results[0].Address), 0x4000u);
   EXPECT_EQ(results[0].Code, Bytes({0x12, 0x34, 0x12, 0x34, 0x12, 0x34}));
-  EXPECT_EQ(Value(results[1].Address), 0x4006u);  // a repeat count of 0 delivers nothing
-  EXPECT_TRUE(results[1].Code.empty());
-  EXPECT_EQ(Value(results[2].Address), 0x4006u);
+  // A repeat count of 0 delivers nothing, however many bytes it repeats.
+  for (int i : {1, 2}) {
+    EXPECT_EQ(Value(results[i].Address), 0x4006u);
+    EXPECT_TRUE(results[i].Code.empty());
+  }
+  EXPECT_EQ(Value(results[3].Address), 0x4006u);
+  EXPECT_EQ(results[3].Code, Bytes({0x99}));
 }
 
 TEST_F(MardynRecords, LargestBlocksArriveWhole) {
@@ -300,6 +306,36 @@ TEST_F(MardynRecords, OrphanSourceFilesAndLinesAreDropped) {
   EXPECT_STREQ(reader.Module(0).ModuleName, "m");
   EXPECT_STREQ(reader.Module(0).SourceFile, "");
   EXPECT_EQ(reader.LineCount(), 0u);
+}
+
+TEST_F(MardynRecords, EleventhOpenBlockIsReportedOnTheStandardOutput) {
+  TIeeeWriter w;
+  w.Module("m");
+  for (int i = 0; i < 9; ++i) w.Function("f", 0x10);
+  ::testing::internal::CaptureStdout();
+  auto tenBlocks = reader.ParseBytes(Wrapped(w.Bytes()));
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  w.Function("g", 0x20);
+  ::testing::internal::CaptureStdout();
+  auto elevenBlocks = reader.ParseBytes(Wrapped(w.Bytes()));
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "\nbtstack overflow");
+  EXPECT_EQ(Kinds(tenBlocks), (std::vector<int>{PR_END}));
+  EXPECT_EQ(Kinds(elevenBlocks), (std::vector<int>{PR_END}));
+  EXPECT_EQ(Value(reader.Scope(9).StartAddress), 0x20u);
+}
+
+TEST_F(MardynRecords, FunctionsOutsideAnyModuleAddNoScope) {
+  TIeeeWriter w;
+  w.Function("early", 0x10).Automatic("a", 4, 2).Line(1, 0, 0x10).FunctionEnd(0x20);
+  w.Module("m").Function("f", 0x30).Line(5, 0, 0x30).FunctionEnd(0x38).BlockEnd();
+  auto results = reader.ParseBytes(Wrapped(w.Bytes()));
+  ASSERT_EQ(Kinds(results), (std::vector<int>{PR_SYMBOLS, PR_END}));
+  EXPECT_EQ(Value(results[0].Symbol.ScopeLow), 0u);
+  EXPECT_EQ(Value(reader.Scope(0).ModuleNumber), 0);
+  EXPECT_EQ(Value(reader.Scope(0).StartAddress), 0x30u);
+  EXPECT_EQ(Value(reader.Scope(1).ModuleNumber), -1);
+  ASSERT_EQ(reader.LineCount(), 1u);
+  EXPECT_EQ(Value(reader.Line(0).Line), 5u);
 }
 
 TEST_F(MardynRecords, ModuleWithoutANameGivesItsEntryToTheNext) {
