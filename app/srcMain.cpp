@@ -341,7 +341,6 @@ QString TfrmMain::StatusText() const { return StatusPanel->text(); }
 
 void TfrmMain::Dispatch(TMessage& message) {
   switch (message.Msg) {
-    case UM_TARGETRESET:
     case UM_REFRESH:
     case UM_STOPPED:
       BroadcastToViews(message.Msg, message.WParam, message.LParam);
