@@ -282,6 +282,8 @@ void TfrmMain::CreateToolBar() {
                        TLB_ViewTrace, TLB_ViewWatch});
   ToolBar->addSeparator();
   ToolBar->addActions({TLB_Refresh, TLB_About, TLB_DbgProt});
+  for (QAction* action : ToolBar->actions())
+    if (!action->isSeparator()) ToolBar->widgetForAction(action)->setFixedSize(26, 27);
 }
 
 QAction* TfrmMain::ViewButton(TViewKind kind) const {
