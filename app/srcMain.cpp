@@ -600,7 +600,10 @@ void TfrmMain::ViewMenuClick(TViewKind kind) {
   }
   QWidget* form = OpenForm(kind);
   if (!form) return;
-  if (auto* child = qobject_cast<QMdiSubWindow*>(form)) FMdiArea->setActiveSubWindow(child);
+  // An MDI child's form sits inside the sub-window that the area activates.
+  auto* child = qobject_cast<QMdiSubWindow*>(form);
+  if (!child) child = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+  if (child) FMdiArea->setActiveSubWindow(child);
   form->activateWindow();
   form->setFocus();
 }

@@ -162,6 +162,29 @@ TEST_F(MainWindowTest, ShowCpuBringsTheCpuWindowUpOrOpensIt) {
   EXPECT_EQ(Form->ViewCount(), 1);
 }
 
+TEST_F(MainWindowTest, ViewCpuWhileItIsOpenMakesItTheActiveChild) {
+  auto mdiFactory = [this](const char* name) {
+    return [this, name](TfrmMain& owner) -> QWidget* {
+      auto* view = new FakeView(&Log, name, nullptr);
+      view->setObjectName(QString::fromLatin1(name));
+      owner.MdiArea()->addSubWindow(view)->show();
+      return view;
+    };
+  };
+  Form->SetViewFactory(TViewKind::Cpu, mdiFactory("frmCpu"));
+  Form->SetViewFactory(TViewKind::DbgProt, mdiFactory("frmDbgProt"));
+  Form->show();
+  Connect();
+  Form->TLB_DbgProt->trigger();
+  ASSERT_EQ(Form->MdiArea()->subWindowList().size(), 2);
+  Form->MdiArea()->setActiveSubWindow(Form->MdiArea()->subWindowList().at(1));
+  ASSERT_EQ(Form->MdiArea()->activeSubWindow()->widget()->objectName(), QStringLiteral("frmDbgProt"));
+  Form->MNU_ViewCpu->trigger();
+  ASSERT_NE(Form->MdiArea()->activeSubWindow(), nullptr);
+  EXPECT_EQ(Form->MdiArea()->activeSubWindow()->widget()->objectName(), QStringLiteral("frmCpu"));
+  EXPECT_EQ(Form->ViewCount(), 2);
+}
+
 TEST_F(MainWindowTest, SourceWindowNeedsDebugInformation) {
   Form->SetViewFactory(TViewKind::Source, Factory("source"));
   Connect();
