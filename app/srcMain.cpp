@@ -282,6 +282,8 @@ void TfrmMain::CreateToolBar() {
                        TLB_ViewTrace, TLB_ViewWatch});
   ToolBar->addSeparator();
   ToolBar->addActions({TLB_Refresh, TLB_About, TLB_DbgProt});
+  for (QAction* action : ToolBar->actions())
+    if (!action->isSeparator()) ToolBar->widgetForAction(action)->setFixedSize(26, 27);
 }
 
 QAction* TfrmMain::ViewButton(TViewKind kind) const {
@@ -341,7 +343,6 @@ QString TfrmMain::StatusText() const { return StatusPanel->text(); }
 
 void TfrmMain::Dispatch(TMessage& message) {
   switch (message.Msg) {
-    case UM_TARGETRESET:
     case UM_REFRESH:
     case UM_STOPPED:
       BroadcastToViews(message.Msg, message.WParam, message.LParam);
@@ -599,7 +600,10 @@ void TfrmMain::ViewMenuClick(TViewKind kind) {
   }
   QWidget* form = OpenForm(kind);
   if (!form) return;
-  if (auto* child = qobject_cast<QMdiSubWindow*>(form)) FMdiArea->setActiveSubWindow(child);
+  // An MDI child's form sits inside the sub-window that the area activates.
+  auto* child = qobject_cast<QMdiSubWindow*>(form);
+  if (!child) child = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+  if (child) FMdiArea->setActiveSubWindow(child);
   form->activateWindow();
   form->setFocus();
 }

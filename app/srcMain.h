@@ -30,7 +30,8 @@ enum class TViewKind { Cpu, Source, Regs, SRegs, Symbols, Trace, Watch, DbgProt,
 //
 // Messages it handles (lParam of UM_BEGINBUSY and UM_STATUSTEXT: a
 // NUL-terminated UTF-8 text):
-//   UM_REFRESH, UM_STOPPED, UM_TARGETRESET  re-sent to every listed view
+//   UM_REFRESH, UM_STOPPED  re-sent to every listed view (UM_TARGETRESET is only
+//                           ever broadcast by this window, never sent to it)
 //   UM_BEGINBUSY, UM_ENDBUSY, UM_STATUSTEXT, UM_DISABLECOMMANDS, UM_ENABLECOMMANDS
 //   UM_SHOWCPU, UM_TARGETEVENT, UM_QUIT, UM_VIEWCLOSED (lParam: the view's QWidget*)
 class TfrmMain : public QMainWindow, public TMessageReceiver {

@@ -1,6 +1,7 @@
 #include "srcPopupMsg.h"
 
 #include <QLabel>
+#include <QMainWindow>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -44,9 +45,14 @@ void TPopupMsg::SetProgressMax(int maximum) { ProgressBar1->setMaximum(maximum);
 void TPopupMsg::SetProgressPosition(int position) { ProgressBar1->setValue(position); }
 
 void TPopupMsg::ShowPopup(bool withProgress) {
-  // Integer division rounds towards zero, as the placement asks.
+  // Centred in the owner's client area, which starts below a main window's
+  // menu bar; integer division rounds towards zero, as the placement asks.
   const QWidget* owner = parentWidget();
-  move((owner->width() - width()) / 2, (owner->height() - height()) / 2);
+  int clientTop = 0;
+  if (const auto* window = qobject_cast<const QMainWindow*>(owner); window && window->menuWidget() &&
+                                                                    !window->menuWidget()->isHidden())
+    clientTop = window->menuWidget()->geometry().bottom() + 1;
+  move((owner->width() - width()) / 2, clientTop + (owner->height() - clientTop - height()) / 2);
   ProgressBar1->setVisible(withProgress);
   show();
   raise();

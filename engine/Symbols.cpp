@@ -41,7 +41,7 @@ void TSymbols::Add(const TSymbolRecord* slot) {
   if (static_cast<size_t>(BlockEnd - PoolEnd) < SYMBOL_SLOT_SIZE && !GrowPool()) {
     OutOfMemory = true;
     MessageBox("No more free memory space to store symbols", "FATAL ERROR", MB_ICONSTOP);
-    PostQuitMessage(0);
+    PostQuitMessage(1);  // a fatal end is no success
     return;
   }
   const size_t length = strnlen(slot->Name, SYMBOL_MAX_NAME);

@@ -1,9 +1,12 @@
 #include "BusyInputGuard.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QWidget>
+#include <QWindow>
 
 #include <set>
 
@@ -18,6 +21,8 @@ class TInputFilter : public QObject {
   std::set<int> Down;
 
   bool eventFilter(QObject* watched, QEvent* event) override {
+    // A message box or dialog the operation shows must still be answered.
+    if (InModalWindow(watched)) return QObject::eventFilter(watched, event);
     switch (event->type()) {
       case QEvent::KeyPress:
         Record(static_cast<QKeyEvent*>(event), true);
@@ -49,6 +54,14 @@ class TInputFilter : public QObject {
   }
 
  private:
+  static bool InModalWindow(QObject* watched) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return false;
+    if (auto* widget = qobject_cast<QWidget*>(watched)) return widget->window() == modal;
+    if (auto* window = qobject_cast<QWindow*>(watched)) return window == modal->windowHandle();
+    return false;
+  }
+
   void Record(const QKeyEvent* event, bool press) {
     if (event->isAutoRepeat()) return;
     for (int vk : VirtualKeys(event)) {

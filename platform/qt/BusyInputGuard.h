@@ -8,7 +8,8 @@
 // keyboard, mouse, wheel and shortcut events and records key presses, so that
 // GetAsyncKeyState (platform core) can tell whether <H> or Ctrl+Break was
 // pressed; the queries let the event loop run now and then, so windows still
-// repaint.
+// repaint. A modal window shown meanwhile (a message box of the operation)
+// keeps its input, as a capture gave way to a message box.
 // When the last guard ends, the input that queued up meanwhile is discarded.
 class TBusyInputGuard {
  public:

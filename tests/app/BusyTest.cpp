@@ -42,6 +42,30 @@ TEST_F(BusyTest, LongOperationDisablesTheCommandsAndShowsItsText) {
   EXPECT_FALSE(Form->MNU_ConfigureMemory->menuAction()->isEnabled());
 }
 
+struct ButtonAfterBusy {
+  QAction* TfrmMain::*Button;
+  bool EnabledAfter;  // on a target without special registers and trace
+};
+
+TEST_F(BusyTest, EveryCommandButtonButAboutIsOffWhileBusy) {
+  for (TViewKind kind : {TViewKind::Cpu, TViewKind::Source, TViewKind::Regs, TViewKind::SRegs, TViewKind::Symbols,
+                         TViewKind::Trace, TViewKind::Watch, TViewKind::DbgProt, TViewKind::Dump})
+    Form->SetViewFactory(kind, Factory("view"));
+  const ButtonAfterBusy buttons[] = {
+      {&TfrmMain::TLB_ClearBreaks, true}, {&TfrmMain::TLB_Halt, true},       {&TfrmMain::TLB_ViewDump, true},
+      {&TfrmMain::TLB_ViewSource, true},  {&TfrmMain::TLB_ViewCpu, true},    {&TfrmMain::TLB_ViewRegs, true},
+      {&TfrmMain::TLB_ViewSRegs, false},  {&TfrmMain::TLB_ViewSym, true},    {&TfrmMain::TLB_ViewTrace, false},
+      {&TfrmMain::TLB_ViewWatch, true},   {&TfrmMain::TLB_Refresh, true},    {&TfrmMain::TLB_DbgProt, true},
+  };
+  BeginBusy("Loading");
+  for (const ButtonAfterBusy& b : buttons) EXPECT_FALSE((Form.get()->*b.Button)->isEnabled());
+  EndBusy();
+  for (const ButtonAfterBusy& b : buttons) {
+    const QAction* button = Form.get()->*b.Button;
+    EXPECT_EQ(button->isEnabled(), b.EnabledAfter) << button->objectName().toStdString();
+  }
+}
+
 TEST_F(BusyTest, ClosingIsRefusedWhileBusy) {
   BeginBusy("Saving");
   EXPECT_FALSE(Form->close());

@@ -1,4 +1,6 @@
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QProgressBar>
 
 #include "GuiTestApplication.h"
@@ -35,6 +37,26 @@ TEST(PopupMsg, ShowsCentredInItsOwnerWithTheProgressBarOnlyWhenAsked) {
     popup.HidePopup();
     EXPECT_FALSE(popup.isVisibleTo(&owner));
     EXPECT_FALSE(popup.ProgressBar1->isVisibleTo(&owner));
+  }
+}
+
+TEST(PopupMsg, CentresInTheMainWindowsClientAreaBelowTheMenuBar) {
+  struct ClientCase {
+    QSize Owner;
+    int Left;
+  };
+  const ClientCase cases[] = {{{733, 496}, 234}, {{608, 490}, 171}, {{266, 200}, 0}};
+  for (const ClientCase& c : cases) {
+    QMainWindow owner;
+    owner.menuBar()->addMenu(QStringLiteral("&File"));
+    owner.resize(c.Owner);
+    owner.show();
+    const int menuHeight = owner.menuBar()->height();
+    ASSERT_GT(menuHeight, 0);
+    TPopupMsg popup(&owner);
+    popup.ShowPopup(false);
+    // The client area is the window less the menu bar above it.
+    EXPECT_EQ(popup.pos(), QPoint(c.Left, menuHeight + (c.Owner.height() - menuHeight - 45) / 2));
   }
 }
 

@@ -63,7 +63,9 @@ TEST_F(MainWindowTest, ToolBarHoldsTheTwentyTwoButtonsInOrder) {
     EXPECT_EQ(actions[static_cast<qsizetype>(i)]->toolTip(), QString::fromLatin1(b.Hint));
     EXPECT_EQ(actions[static_cast<qsizetype>(i)]->isCheckable(), b.Check);
     EXPECT_FALSE(actions[static_cast<qsizetype>(i)]->isChecked());
+    EXPECT_EQ(Form->ToolBar->widgetForAction(actions[static_cast<qsizetype>(i)])->size(), QSize(26, 27));
   }
+  EXPECT_EQ(Form->ToolBar->iconSize(), QSize(18, 18));
 }
 
 struct ItemCase {

@@ -25,6 +25,30 @@ TEST_F(MainWindowTest, BroadcastsReachTheViewsInTheOrderOfRegistration) {
   EXPECT_EQ(Log, std::vector<std::string>({Entry("b", UM_REFRESH, 0), Entry("c", UM_REFRESH, 0)}));
 }
 
+struct RelayCase {
+  unsigned Msg;
+  bool Relayed;
+};
+
+// Only the state changes the main window handles reach the views through it;
+// messages meant for a view's own handler are not re-sent.
+TEST_F(MainWindowTest, OnlyRefreshAndStoppedAreReSentToTheViews) {
+  const RelayCase cases[] = {{UM_REFRESH, true},      {UM_STOPPED, true},     {UM_TARGETRESET, false},
+                             {UM_TRACEINTO, false},   {UM_STEPOVER, false},   {UM_TOGGLEBREAK, false},
+                             {UM_GOTOCURSOR, false},  {UM_GO, false},         {UM_CLOSEDIALOG, false},
+                             {WM_USER + 9, false},    {WM_USER + 13, false}};
+  Form->RegisterView(new FakeView(&Log, "v", Form.get()));
+  for (const RelayCase& c : cases) {
+    SCOPED_TRACE(c.Msg);
+    Log.clear();
+    SendMessage(Form->Handle(), c.Msg, 0, 0x55);
+    if (c.Relayed)
+      EXPECT_EQ(Log, std::vector<std::string>({Entry("v", c.Msg, 0x55)}));
+    else
+      EXPECT_TRUE(Log.empty());
+  }
+}
+
 TEST_F(MainWindowTest, ViewListHoldsAHundredHandlesAndNoMore) {
   for (int i = 0; i < 101; ++i) Form->RegisterView(new FakeView(&Log, std::to_string(i), Form.get()));
   EXPECT_EQ(Form->ViewCount(), 100);
@@ -136,6 +160,29 @@ TEST_F(MainWindowTest, ShowCpuBringsTheCpuWindowUpOrOpensIt) {
   EXPECT_EQ(Form->ViewCount(), 1);
   SendMessage(Form->Handle(), UM_SHOWCPU);
   EXPECT_EQ(Form->ViewCount(), 1);
+}
+
+TEST_F(MainWindowTest, ViewCpuWhileItIsOpenMakesItTheActiveChild) {
+  auto mdiFactory = [this](const char* name) {
+    return [this, name](TfrmMain& owner) -> QWidget* {
+      auto* view = new FakeView(&Log, name, nullptr);
+      view->setObjectName(QString::fromLatin1(name));
+      owner.MdiArea()->addSubWindow(view)->show();
+      return view;
+    };
+  };
+  Form->SetViewFactory(TViewKind::Cpu, mdiFactory("frmCpu"));
+  Form->SetViewFactory(TViewKind::DbgProt, mdiFactory("frmDbgProt"));
+  Form->show();
+  Connect();
+  Form->TLB_DbgProt->trigger();
+  ASSERT_EQ(Form->MdiArea()->subWindowList().size(), 2);
+  Form->MdiArea()->setActiveSubWindow(Form->MdiArea()->subWindowList().at(1));
+  ASSERT_EQ(Form->MdiArea()->activeSubWindow()->widget()->objectName(), QStringLiteral("frmDbgProt"));
+  Form->MNU_ViewCpu->trigger();
+  ASSERT_NE(Form->MdiArea()->activeSubWindow(), nullptr);
+  EXPECT_EQ(Form->MdiArea()->activeSubWindow()->widget()->objectName(), QStringLiteral("frmCpu"));
+  EXPECT_EQ(Form->ViewCount(), 2);
 }
 
 TEST_F(MainWindowTest, SourceWindowNeedsDebugInformation) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTest>
@@ -54,6 +55,33 @@ TEST_F(BusyInputGuardTest, KeysAndClicksReachTheWindowsOnlyWithoutAGuard) {
   EXPECT_FALSE(TBusyInputGuard::Active());
   QTest::keyClick(&Widget, Qt::Key_A);
   EXPECT_EQ(Widget.Keys, 2);
+}
+
+// A message box or dialog that a long operation shows must still be
+// answerable: only the windows under the operation lose their input.
+TEST_F(BusyInputGuardTest, AModalWindowShownDuringTheOperationStillGetsItsInput) {
+  TBusyInputGuard guard;
+  InputCounter dialog;
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.resize(50, 50);
+  dialog.show();
+  ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+  struct Case {
+    InputCounter* Target;
+    int Keys;
+    int Clicks;
+  };
+  const Case cases[] = {{&dialog, 1, 1}, {&Widget, 0, 0}};
+  for (const Case& c : cases) {
+    QTest::keyClick(c.Target, Qt::Key_Return);
+    QTest::mouseClick(c.Target, Qt::LeftButton);
+    EXPECT_EQ(c.Target->Keys, c.Keys);
+    EXPECT_EQ(c.Target->Clicks, c.Clicks);
+  }
+  // What the box was told does not count as an abort key.
+  QTest::keyClick(&dialog, Qt::Key_H);
+  EXPECT_EQ(GetAsyncKeyState(VkKeyScan('h')), 0);
+  dialog.close();
 }
 
 TEST_F(BusyInputGuardTest, HPressedMeanwhileIsReportedOnceThenCleared) {
