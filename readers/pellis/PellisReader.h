@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "DebugTables.h"
+#include "PellisTables.h"
 #include "ObjectFile.h"
 #include "ReaderInterface.h"
 
@@ -66,6 +66,6 @@ class TPellisReader {
   std::string BadRecordText();
 
   TObjectFile file_;
-  TDebugTables tables_;
+  TPellisTables tables_;
   TState state_;
 };

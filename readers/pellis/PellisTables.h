@@ -7,7 +7,7 @@
 
 #include "HostTables.h"
 
-class TDebugTables {
+class TPellisTables {
  public:
   void Attach(TModuleEntry* modules, TScopeEntry* scopes, TLineEntry* lines, uint8_t* types) {
     host_.Attach(modules, scopes, lines, types);
