@@ -3,6 +3,12 @@
 
 #include "Utility.h"
 
+namespace {
+uint16_t Word(const uint8_t* b) { return static_cast<uint16_t>(b[0] | (b[1] << 8)); }
+
+uint32_t Dword(const uint8_t* b) { return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24); }
+}  // namespace
+
 TByteStream::TByteStream(const uint8_t* start, const uint8_t* end) : Start(start), End(end), Pos(start) {}
 
 void TByteStream::SetPos(const uint8_t* pos) {
@@ -40,27 +46,21 @@ void TByteStream::ReadByte(uint8_t& out) { Read(&out, 1); }
 void TByteStream::ReadWord(uint16_t& out) {
   uint8_t b[2];
   Read(b, 2);
-  out = static_cast<uint16_t>(b[0] | (b[1] << 8));
+  out = Word(b);
 }
 
 void TByteStream::ReadDword(uint32_t& out) {
   uint8_t b[4];
   Read(b, 4);
-  out = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
+  out = Dword(b);
 }
 
 uint16_t TByteStream::PeekWord() {
-  const uint8_t* at = Pos;
-  uint16_t v = 0;
-  ReadWord(v);
-  if (!FExhausted) Pos = at;
-  return v;
+  // A peek that fits never moves the cursor, even on a stream marked exhausted
+  // earlier and set back with SetPos.
+  return Available(2) ? Word(Pos) : 0;
 }
 
 uint32_t TByteStream::PeekDword() {
-  const uint8_t* at = Pos;
-  uint32_t v = 0;
-  ReadDword(v);
-  if (!FExhausted) Pos = at;
-  return v;
+  return Available(4) ? Dword(Pos) : 0;
 }

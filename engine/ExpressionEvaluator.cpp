@@ -1,4 +1,3 @@
-#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -16,7 +15,9 @@ bool Apply(uint32_t a, uint8_t op, uint32_t b, uint32_t& out) {
   return true;
 }
 
-bool EndsOperand(char c) { return c == '\0' || std::strchr("+-*/", c) || std::isspace(static_cast<unsigned char>(c)); }
+// Only a blank ends an operand; other white space stays in it and makes the
+// number malformed.
+bool EndsOperand(char c) { return c == '\0' || std::strchr("+-*/ ", c); }
 }  // namespace
 
 uint32_t ApplyOperator(uint32_t a, uint8_t code, uint32_t b) {

@@ -22,13 +22,14 @@ void InsertInto(Vector& v, size_t at, typename Vector::value_type value) {
 TBTree::TBTree() = default;
 
 void TBTree::Clear() {
+  // The cursor survives the emptying: a later Next goes on from that position.
+  ResolveCursor();
   std::vector<TBlock>().swap(Blocks);
   std::vector<TSymbolRecord*>().swap(BlockLast);
   std::vector<TKey>().swap(BlockLastKey);
   std::vector<int>().swap(Counts);
   FCount = 0;
   IndexKey = nullptr;
-  PendingCursor = nullptr;
 }
 
 void TBTree::SetOnCompare(TCompare compare, TSortKey sortKey) {
@@ -189,7 +190,7 @@ void TBTree::SetCursor(TSymbolRecord* element) {
   PendingSortKey = OnSortKey;
 }
 
-TSymbolRecord* TBTree::Next() {
+void TBTree::ResolveCursor() {
   if (PendingCursor && PendingCompare) {
     // The element is the first of its run, so it stands where its run begins.
     TKey k;
@@ -198,6 +199,10 @@ TSymbolRecord* TBTree::Next() {
     Cursor = place.Block == Blocks.size() ? FCount : PositionOf(place);
   }
   PendingCursor = nullptr;
+}
+
+TSymbolRecord* TBTree::Next() {
+  ResolveCursor();
   if (Cursor + 1 >= FCount || Cursor + 1 < 0) return nullptr;
   ++Cursor;
   return Get(Cursor);

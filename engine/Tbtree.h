@@ -86,6 +86,8 @@ class TBTree {
   TPlace PlaceOf(int position) const;
   void InsertAt(TPlace place, TSymbolRecord* element, const TKey& key);
   void RebuildCounts();
+  // Turns a cursor set by SetCursor into its position.
+  void ResolveCursor();
 
   std::vector<TBlock> Blocks;
   std::vector<TSymbolRecord*> BlockLast;  // each block's last element, searched first

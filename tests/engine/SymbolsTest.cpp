@@ -208,6 +208,15 @@ TEST_F(SymbolsTest, ClearEmptiesTheIndexesButKeepsRecordsReadable) {
   EXPECT_STREQ(Symbols.FindByAddress(1, 0x42)->Name, "again");
 }
 
+TEST_F(SymbolsTest, ClearLeavesTheNameWalkAtItsPosition) {
+  for (const char* name : {"a", "b", "c"}) Add(name, 1, 1);
+  ASSERT_STREQ(Symbols.FindByName("b", false)->Name, "b");
+  Symbols.Clear();
+  EXPECT_EQ(Symbols.NextByName(), nullptr);
+  for (const char* name : {"x", "y", "z"}) Add(name, 1, 1);
+  EXPECT_STREQ(Symbols.NextByName()->Name, "z");  // the walk goes on after position 1
+}
+
 TEST_F(SymbolsTest, ManyRecordsStayOrderedAndNeverMove) {
   // Enough long names to fill several pool blocks and split many index blocks.
   std::vector<const TSymbolRecord*> held;

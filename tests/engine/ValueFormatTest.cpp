@@ -152,6 +152,11 @@ TEST(ByteStreamTest, ReadsLittleEndianAndStopsAtItsEnd) {
   EXPECT_EQ(w, 0x5678);
   u.Skip(60000);
   EXPECT_TRUE(u.Exhausted());
+  // Set back inside the buffer, an exhausted stream still peeks without moving.
+  u.SetPos(bytes + 1);
+  EXPECT_EQ(u.PeekWord(), 0x1234);
+  EXPECT_EQ(u.PeekDword(), 0x56781234u);
+  EXPECT_EQ(u.GetPos(), bytes + 1);
   TByteStream v(bytes, bytes + 4);
   v.SetPos(bytes + 6);
   EXPECT_TRUE(v.Exhausted());
