@@ -481,14 +481,16 @@ uint16_t TCpu::Disassemble(uint16_t area, uint32_t address, const uint8_t* code,
   DecodeAny(code, a, ins);
   column = 31 + w + (labelMode == 1 && symbol != nullptr ? 2 : 0);
   if (ins.LabelAt < 0) {
-    line.Put(column, std::string_view(ins.Text, ins.Size));
+    column = line.Put(column, std::string_view(ins.Text, ins.Size));
   } else {
     char label[LABEL_SIZE];
     const int labelSize = FormatAddress(label, sizeof label, area, ins.Label, labelMode);
     column = line.Put(column, std::string_view(ins.Text, ins.LabelAt));
     column = line.Put(column, std::string_view(label, labelSize));
-    line.Put(column, std::string_view(ins.Text + ins.LabelAt, ins.Size - ins.LabelAt));
+    column = line.Put(column, std::string_view(ins.Text + ins.LabelAt, ins.Size - ins.LabelAt));
   }
+  // The text ends in a blank, not in a terminator that would cut the line.
+  line.Put(column, ' ');
 
   column = 5 + w;
   for (int i = 0; i < 4; ++i) column = i < ins.Length ? line.PutHex(column, code[i]) : line.Put(column, "  ");

@@ -226,12 +226,19 @@ TEST_F(DisassemblerLine, DecodeInstructionWritesTheExactTerminatedText) {
     Cpu.DecodeInstruction(1, 0, c.Code.data(), 0, out, sizeof out);
     EXPECT_STREQ(out, c.Text);
   }
-  // The prefix alone keeps its two trailing blanks inside the line.
-  char out[256];
-  std::memset(out, '#', 255);
-  out[255] = '\0';
-  Cpu.Disassemble(1, 0, TCode{0xDD, 0x44}.data(), out, sizeof out, 0);
-  EXPECT_EQ(std::string(out + 31, 13), "DEFB    DD  #");
+  // In the line every text keeps its trailing blanks and is followed by one
+  // more blank where its terminator would stand.
+  const struct {
+    TCode Code;
+    const char* Column;
+  } lines[] = {{{0xDD, 0x44}, "DEFB    DD   #"}, {{0x00}, "NOP      #"}, {{0xCD, 0x00, 0x38}, "CALL    3800h #"}};
+  for (const auto& c : lines) {
+    char out[256];
+    std::memset(out, '#', 255);
+    out[255] = '\0';
+    Cpu.Disassemble(1, 0, c.Code.data(), out, sizeof out, 0);
+    EXPECT_EQ(std::string(out + 31, std::strlen(c.Column)), c.Column);
+  }
 }
 
 TEST_F(DisassemblerLine, FormatAddressWritesNameOrHexDigits) {
