@@ -119,6 +119,11 @@ TEST_F(ProtocolMemoryTest, HexWriteTakesDigitsOfEitherCase) {
       {"0af0", {0x0A, 0xF0}},
       {"fFaB", {0xFF, 0xAB}},
       {"9e7D", {0x9E, 0x7D}},
+      // Anything else is converted unchecked: c - '0', less 7 above 9, the
+      // first digit kept to its low four bits.
+      {"G11G", {0x01, 0x10}},
+      {"::@@", {0x33, 0x99}},
+      {"g00g", {0x00, 0x30}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Text);
