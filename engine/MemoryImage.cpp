@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 char HexDigit(uint8_t n) { return static_cast<char>(n < 10 ? '0' + n : 'A' + n - 10); }
@@ -51,11 +52,25 @@ void TMemoryImage::WriteHex(uint32_t address, uint32_t count, const char* text) 
   }
 }
 
+// A count beyond the image's size goes round it more than once, and only the
+// last lap survives: starting there gives the same bytes without the seconds
+// that billions of writes would freeze the program for.
 void TMemoryImage::Fill(uint32_t address, uint32_t count, uint32_t patternLength, const uint8_t* pattern) {
   if (patternLength == 0) return;
-  for (uint32_t i = 0; i < count; ++i) (*this)[address + i] = pattern[i % patternLength];
+  uint32_t first = count > ImageSize ? count - ImageSize : 0;
+  for (uint32_t i = first; i < count; ++i) (*this)[address + i] = pattern[i % patternLength];
 }
 
 void TMemoryImage::Copy(uint32_t source, uint32_t dest, uint32_t count) {
-  for (uint32_t i = 0; i < count; ++i) (*this)[dest + i] = (*this)[source + i];
+  if (count <= ImageSize) {
+    for (uint32_t i = 0; i < count; ++i) (*this)[dest + i] = (*this)[source + i];
+    return;
+  }
+  // Going round more than once: every byte written is read again distance
+  // bytes later, so the bytes copied repeat with that period from the
+  // image's first state, and only the last lap's writes survive.
+  uint32_t distance = (dest - source) & 0xFFFF;
+  if (distance == 0) return;
+  const std::vector<uint8_t> before(Bytes.begin(), Bytes.end());
+  for (uint32_t i = count - ImageSize; i < count; ++i) (*this)[dest + i] = before[(source + i % distance) & 0xFFFF];
 }

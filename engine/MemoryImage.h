@@ -22,5 +22,6 @@ class TMemoryImage {
   uint8_t operator[](uint32_t address) const { return Bytes[address & 0xFFFF]; }
 
  private:
-  std::array<uint8_t, 0x10000> Bytes{};
+  static constexpr uint32_t ImageSize = 0x10000;
+  std::array<uint8_t, ImageSize> Bytes{};
 };

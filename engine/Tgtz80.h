@@ -123,7 +123,8 @@ class TCpu {
   void GetRegisterLine(uint16_t n, std::string& out);
   // Bit n of F.
   void GetFlagLine(uint16_t n, std::string& out);
-  // n in view order; result 1 when I or BANK gets a value above 0xFF.
+  // n in view order; the value is cut to 16 bits first, then I and BANK take
+  // only a value up to 0xFF (else nothing is stored and the result is 1).
   uint16_t SetRegister(uint16_t n, uint32_t value);
   // Inverts bit n (0..7) of F; any other n changes nothing.
   uint16_t ToggleFlag(uint16_t n);

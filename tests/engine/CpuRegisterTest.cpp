@@ -143,6 +143,14 @@ TEST_F(CpuRegisterTest, GetRegisterWritesOnlyTheBytesAskedFor) {
   EXPECT_EQ(out[0], 0x56);
   EXPECT_EQ(out[1], 0x00);
   EXPECT_EQ(out[2], 0xEE);
+  TheCpu->GetRegister(0, 3, out);
+  EXPECT_EQ(out[0], 0x34);
+  EXPECT_EQ(out[1], 0x12);
+  EXPECT_EQ(out[2], 0x00);
+  EXPECT_EQ(out[3], 0xEE);
+  out[0] = 0xEE;
+  TheCpu->GetRegister(0, 0, out);
+  EXPECT_EQ(out[0], 0xEE);
 }
 
 TEST_F(CpuRegisterTest, SwapExchangesTheBytesOfEveryWordOnly) {

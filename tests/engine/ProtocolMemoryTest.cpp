@@ -27,6 +27,19 @@ class ProtocolMemoryTest : public EngineFixture {
     TheProtocol->ReadMemory(0, address, 1, &b);
     return b;
   }
+  using Image = std::array<uint8_t, 0x10000>;
+  Image Whole() {
+    Image image;
+    for (uint32_t a = 0; a < image.size(); a += 0x80) TheProtocol->ReadMemory(0, a, 0x80, &image[a]);
+    return image;
+  }
+  // Gives every byte of the image a different neighbour.
+  Image SeedWhole() {
+    Image image;
+    for (uint32_t a = 0; a < image.size(); ++a) image[a] = static_cast<uint8_t>(a * 7 + (a >> 8));
+    for (uint32_t a = 0; a < image.size(); a += 0x80) TheProtocol->WriteMemory(0, a, 0x80, &image[a]);
+    return image;
+  }
 };
 
 // Every transfer of 16 bytes at 0xFFF8 covers 0xFFF8..0xFFFF and then 0..7.
@@ -106,6 +119,11 @@ TEST_F(ProtocolMemoryTest, HexWriteTakesDigitsOfEitherCase) {
       {"0af0", {0x0A, 0xF0}},
       {"fFaB", {0xFF, 0xAB}},
       {"9e7D", {0x9E, 0x7D}},
+      // Anything else is converted unchecked: c - '0', less 7 above 9, the
+      // first digit kept to its low four bits.
+      {"G11G", {0x01, 0x10}},
+      {"::@@", {0x33, 0x99}},
+      {"g00g", {0x00, 0x30}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Text);
@@ -152,6 +170,54 @@ TEST_F(ProtocolMemoryTest, UpwardOverlappingCopySmearsTheFirstByte) {
   Seed(0x1000, 5);
   TheProtocol->CopyBlock(1, 0x1000, 1, 0x1001, 4);
   for (int i = 0; i < 5; ++i) EXPECT_EQ(At(0x1000 + i), 1) << i;
+}
+
+// Blocks longer than the image go round it more than once; the result is
+// that of the plain byte-by-byte loop, which the reference here runs.
+TEST_F(ProtocolMemoryTest, BlocksLongerThanTheImageEndAsTheByteByByteLoop) {
+  struct Case {
+    const char* Name;
+    uint32_t Source;  // fill: pattern length
+    uint32_t Dest;
+    uint32_t Count;
+  };
+  const Case copies[] = {
+      {"one up", 0x1000, 0x1001, 0x10005},   {"three up", 0x1000, 0x1003, 0x2345F},
+      {"three down", 0x1003, 0x1000, 0x10001}, {"half", 0x8000, 0x0000, 0x18000},
+      {"onto itself", 0x1234, 0x1234, 0x20000}, {"one lap", 0xFFF0, 0x0010, 0x10000},
+  };
+  for (const Case& c : copies) {
+    SCOPED_TRACE(c.Name);
+    Image expected = SeedWhole();
+    for (uint32_t i = 0; i < c.Count; ++i) expected[(c.Dest + i) & 0xFFFF] = expected[(c.Source + i) & 0xFFFF];
+    EXPECT_EQ(TheProtocol->CopyBlock(0, c.Source, 0, c.Dest, c.Count), STATUS_OK);
+    EXPECT_TRUE(Whole() == expected);
+  }
+  const uint8_t pattern[] = {1, 2, 3, 4, 5};
+  const Case fills[] = {{"three", 3, 0xFFF0, 0x2345F}, {"five", 5, 0x0001, 0x10001}, {"one", 1, 0x4000, 0x30000}};
+  for (const Case& c : fills) {
+    SCOPED_TRACE(c.Name);
+    Image expected = SeedWhole();
+    for (uint32_t i = 0; i < c.Count; ++i) expected[(c.Dest + i) & 0xFFFF] = pattern[i % c.Source];
+    EXPECT_EQ(TheProtocol->FillBlock(0, c.Dest, c.Count, static_cast<uint8_t>(c.Source), pattern), STATUS_OK);
+    EXPECT_TRUE(Whole() == expected);
+  }
+}
+
+TEST_F(ProtocolMemoryTest, TheLongestBlocksFinishAtOnce) {
+  const Image before = SeedWhole();
+  TheProtocol->CopyBlock(0, 0x1000, 0, 0x1001, 0xFFFFFFFF);
+  Image smeared;
+  smeared.fill(before[0x1000]);
+  EXPECT_TRUE(Whole() == smeared);
+
+  const uint8_t pattern[] = {1, 2, 3};
+  TheProtocol->FillBlock(0, 0x8000, 0xFFFFFFFF, 3, pattern);
+  // The last byte, number FFFFFFFE, lands on 7FFE with pattern index 2.
+  EXPECT_EQ(At(0x7FFD), 2);
+  EXPECT_EQ(At(0x7FFE), 3);
+  EXPECT_EQ(At(0x7FFF), 3);  // byte FFFEFFFF, pattern index 2
+  EXPECT_EQ(At(0x8000), 1);  // byte FFFF0000, pattern index 0
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "EngineFixture.h"
 #include "PackedValue.h"
@@ -102,6 +103,23 @@ TEST_F(ProtocolTargetTest, WarningsAreEmptyAndKeepTheCallersAction) {
   EXPECT_EQ(action, 0x77);
   EXPECT_STREQ(text, "");
   EXPECT_EQ(TheProtocol->GetLogCount(), 0);
+}
+
+TEST(EngineHolderTest, PointersKeepTheirValuesAfterTheHolderIsGone) {
+  auto holder = std::make_unique<TConfiguration>();
+  TCpu* cpu = TheCpu;
+  TProtocol* protocol = TheProtocol;
+  TSymbols* symbols = TheSymbols;
+  TDebug* debug = TheDebug;
+  ASSERT_NE(cpu, nullptr);
+  ASSERT_NE(protocol, nullptr);
+  ASSERT_NE(symbols, nullptr);
+  ASSERT_NE(debug, nullptr);
+  holder.reset();
+  EXPECT_EQ(TheCpu, cpu);
+  EXPECT_EQ(TheProtocol, protocol);
+  EXPECT_EQ(TheSymbols, symbols);
+  EXPECT_EQ(TheDebug, debug);
 }
 
 }  // namespace
