@@ -6,6 +6,7 @@
 #include "Inputdialogs.h"
 #include "MessageBox.h"
 #include "MessageBoxes.h"
+#include "ViewFactories.h"
 #include "srcMain.h"
 
 // The engine lives from before the application until after its event loop;
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
   TfrmMain* mainForm = nullptr;
   try {
     mainForm = new TfrmMain;
+    InstallViewFactories(*mainForm);
     mainForm->show();
     exitCode = QApplication::exec();
   } catch (const std::exception& error) {
