@@ -6,8 +6,10 @@
 #include "Inputdialogs.h"
 #include "MessageBox.h"
 #include "MessageBoxes.h"
-#include "ViewFactories.h"
+#include "srcCpu.h"
 #include "srcMain.h"
+#include "srcRegisters.h"
+#include "srcSRegisters.h"
 
 // The engine lives from before the application until after its event loop;
 // the windows still open go afterwards and only keep their geometry then.
@@ -23,7 +25,9 @@ int main(int argc, char* argv[]) {
   TfrmMain* mainForm = nullptr;
   try {
     mainForm = new TfrmMain;
-    InstallViewFactories(*mainForm);
+    InstallRegistersWindow(*mainForm);
+    InstallSpecialRegistersWindow(*mainForm);
+    InstallCpuWindow(*mainForm);
     mainForm->show();
     exitCode = QApplication::exec();
   } catch (const std::exception& error) {

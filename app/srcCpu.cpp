@@ -20,7 +20,6 @@
 #include "Protocol.h"
 #include "SettingsRegistry.h"
 #include "Tgtz80.h"
-#include "ViewFactories.h"
 #include "srcMain.h"
 
 namespace {
@@ -57,8 +56,6 @@ QHBoxLayout* RowLayout(QWidget* panel) {
   layout->setSpacing(0);
   return layout;
 }
-
-const TViewFactoryRegistration Registration(InstallCpuWindow);
 
 }  // namespace
 
