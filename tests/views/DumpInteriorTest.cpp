@@ -6,12 +6,14 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "DumpInterior.h"
 #include "EngineFixture.h"
+#include "FileDialogs.h"
 #include "GuiTestApplication.h"
 #include "InputAnswers.h"
 #include "MessageBoxRecorder.h"
@@ -371,3 +373,60 @@ TEST_F(DumpInteriorTest, ProgramAreasShowSixAddressDigits) {
 }
 
 }  // namespace
+
+// Sixteen lines of sixteen bytes, as the CPU window's tallest panel shows,
+// are more than one transfer can carry.
+TEST_F(DumpInteriorTest, TallViewsReadTheirBytesInTransfersTheTargetAllows) {
+  std::vector<TMemoryTransfer> reads;
+  TTransferRecorder previous = SetTransferRecorder([&](const TMemoryTransfer& transfer) {
+    if (transfer.Kind == TTransferKind::Read) reads.push_back(transfer);
+  });
+  Show(D::BYTEx16, 16);
+  reads.clear();
+  View->Refresh();
+  View->Update();
+  SetTransferRecorder(std::move(previous));
+  ASSERT_EQ(View->GetNumLines(), 16);
+  uint32_t total = 0;
+  for (const TMemoryTransfer& read : reads) {
+    EXPECT_LE(read.Count, 255u);
+    EXPECT_EQ(read.Address, 0x100 + total);
+    total += read.Count;
+  }
+  EXPECT_EQ(total, 17u * 16u);
+  EXPECT_EQ(Line(15), "CODE:01F0 31 32 33 34 35 36 37 38 - 39 3A 3B 3C 3D 3E 3F 40 123456789:;<=>?@");
+}
+
+// The file dialog's fourth filter is the binary format.
+TEST_F(DumpInteriorTest, LoadAndSaveBlockAskForTheBlockAndTheFile) {
+  const std::string file = (std::filesystem::temp_directory_path() / "dump-view-block.bin").string();
+  std::vector<TFileDialogRequest> requests;
+  TFileDialogHandler previous = SetFileDialogHandler([&](TFileDialogRequest& request) {
+    requests.push_back(request);
+    request.FileName = QString::fromStdString(file);
+    request.FilterIndex = 4;
+    return true;
+  });
+  Show(D::BYTEx8);
+  Input.Answers = {std::string("101H,2,3"), std::string("1,DATA:200H,2")};
+  Command("SaveBlock");
+  Command("ReadBlock");
+  SetFileDialogHandler(std::move(previous));
+  std::filesystem::remove(file);
+  EXPECT_EQ(Input.Asked, (std::vector<std::string>{"Write block|From mem addr, To file addr, Count:|",
+                                                    "Read block|From file addr, To mem addr, Count:|"}));
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_TRUE(requests[0].Save);
+  EXPECT_EQ(requests[0].Title, "Save data");
+  EXPECT_FALSE(requests[1].Save);
+  EXPECT_EQ(requests[1].Title, "Load data");
+  EXPECT_TRUE(requests[1].FileMustExist);
+  for (const TFileDialogRequest& request : requests) {
+    EXPECT_EQ(request.FilterIndex, 1);
+    EXPECT_EQ(request.Filter,
+              "IAR Symbolic (*.a?\?)|*.a?\?|Intel-Hex (*.hex)|*.hex|Motorola hex (*.hex)|*.hex|Binary (*.bin)|*.bin");
+  }
+  // Saved: 42h 43h 44h; loaded from file address 1 on: 43h 44h.
+  EXPECT_EQ(Memory(0x1FF, 4), (std::vector<uint8_t>{0x40, 0x43, 0x44, 0x00}));
+  EXPECT_TRUE(Boxes.Messages.empty());
+}
