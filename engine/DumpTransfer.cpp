@@ -129,7 +129,7 @@ void SaveBlock(const std::string& fileName, int format, _SaveAreaType& block) {
       TheProtocol->ReadMemoryHex(block.Area, block.MemoryAddress, SaveReadBytes, hex);
       next = 0;
     }
-    const uint32_t count = std::min(SaveRecordBytes, block.Count);
+    const uint32_t count = std::min(SaveRecordBytes, uint32_t{block.Count});
     std::fill(text.begin(), text.end(), '\0');
     std::memcpy(text.data(), hex + next, 2 * SaveRecordBytes);
     next += 2 * SaveRecordBytes;

@@ -129,8 +129,8 @@ TEST_F(DumpTransferTest, SaveWritesSixteenByteRecordsThatLoadReadsBack) {
   _SaveAreaType block{1, 0x300, 0x105, 20};
   SaveBlock(Path("saved.hex"), INTEL, block);
   EXPECT_EQ(Read(Path("saved.hex")), Read(SrecCat(binary, 0x105, "expected.hex")));
-  EXPECT_EQ(block.MemoryAddress, 0x314u);
-  EXPECT_EQ(block.Count, 0u);
+  EXPECT_EQ(uint32_t{block.MemoryAddress}, 0x314u);
+  EXPECT_EQ(uint32_t{block.Count}, 0u);
 
   for (int format : {SYMBOLIC, INTEL, MOTOROLA, BINARY}) {
     _SaveAreaType save{1, 0x300, 0x105, 20};
@@ -209,7 +209,7 @@ TEST_F(DumpTransferTest, ProgressAndTheAbortKey) {
   _SaveAreaType save{1, 0, 0, 0x100};
   SaveBlock(Path("part.hex"), INTEL, save);
   EXPECT_EQ(Busy, (std::vector<std::string>{"Saving data\r\n[0] Bytes. Press <H> to quit save", "end"}));
-  EXPECT_EQ(save.Count, 0xF0u);
+  EXPECT_EQ(uint32_t{save.Count}, 0xF0u);
   // A file ended by <H> still gets its end line.
   EXPECT_EQ(Read(Path("part.hex")).substr(Read(Path("part.hex")).size() - 12), ":00000001FF\n");
 }
