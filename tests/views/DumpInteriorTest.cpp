@@ -108,6 +108,14 @@ class DumpInteriorTest : public EngineFixture {
     return bytes;
   }
 
+  // "caption|prompt|initial text" of each input dialog shown.
+  std::vector<std::string> Asked() const {
+    std::vector<std::string> asked;
+    for (const TShownInput& shown : Input.Shown)
+      asked.push_back(shown.Caption + '|' + shown.Prompt + '|' + shown.Initial);
+    return asked;
+  }
+
   std::unique_ptr<D> View;
   uint16_t Area = 0;
   uint32_t Reported = 0;
@@ -233,15 +241,15 @@ TEST_F(DumpInteriorTest, TypingEditsMemoryAtTheCursor) {
     Seed();
     Show(c.Mode);
     Keys({Qt::Key_Right});
-    Input.Asked.clear();
+    Input.Shown.clear();
     Input.Answers = {std::string(c.Answer)};
     QTest::keyClick(View.get(), c.Key);
     View->Update();
     SCOPED_TRACE(c.Answer);
     if (*c.Initial)
-      EXPECT_EQ(Input.Asked, std::vector<std::string>{"Modify memory|New value(s):|" + std::string(c.Initial)});
+      EXPECT_EQ(Asked(), std::vector<std::string>{"Modify memory|New value(s):|" + std::string(c.Initial)});
     else
-      EXPECT_TRUE(Input.Asked.empty());
+      EXPECT_TRUE(Asked().empty());
     EXPECT_EQ(Memory(0x101, static_cast<int>(c.Bytes.size())), c.Bytes);
     if (c.Mode == D::BYTEx8 && *c.Initial) {
       EXPECT_TRUE(Line(0).startsWith("CODE:0100 41 " + QString::asprintf("%02X", c.Bytes[0])));
@@ -254,7 +262,7 @@ TEST_F(DumpInteriorTest, DoubleClickAndModifyAskWithAnEmptyAnswer) {
   Input.Answers = {std::string("7"), std::nullopt};
   ClickColumn(View->AreaAddrSize() + 6, 0, true);
   Command("Modify");
-  EXPECT_EQ(Input.Asked, (std::vector<std::string>{"Modify memory|New value(s):|", "Modify memory|New value(s):|"}));
+  EXPECT_EQ(Asked(), (std::vector<std::string>{"Modify memory|New value(s):|", "Modify memory|New value(s):|"}));
   EXPECT_EQ(Memory(0x102, 2), (std::vector<uint8_t>{0x07, 0x44}));
   EXPECT_EQ(View->ModifyMemory("x"), -1);
 }
@@ -281,11 +289,11 @@ TEST_F(DumpInteriorTest, BlockCommandsChangeMemoryAsAnswered) {
   for (const BlockCase& c : cases) {
     Seed();
     Show(D::BYTEx8);
-    Input.Asked.clear();
+    Input.Shown.clear();
     Input.Answers = {std::string(c.Answer)};
     Command(c.Command);
     SCOPED_TRACE(c.Answer);
-    EXPECT_EQ(Input.Asked, std::vector<std::string>{c.Asked});
+    EXPECT_EQ(Asked(), std::vector<std::string>{c.Asked});
     EXPECT_EQ(Memory(c.Check, static_cast<int>(c.Bytes.size())), c.Bytes);
     if (*c.Message) {
       ASSERT_EQ(Boxes.Messages.size(), 1u);
@@ -306,7 +314,7 @@ TEST_F(DumpInteriorTest, DisplayAtMovesTheWindowAndTheCursorHome) {
   Keys({Qt::Key_Down, Qt::Key_Right});
   Input.Answers = {std::string("DATA:100H"), std::string("300H")};
   Command("GotoAddr");
-  EXPECT_EQ(Input.Asked.back(), "Display at address|New address:|");
+  EXPECT_EQ(Asked().back(), "Display at address|New address:|");
   EXPECT_TRUE(Line(0).startsWith("DATA:0100 41 "));
   EXPECT_EQ(Area, 2);
   EXPECT_EQ(Reported, 0x100u);
@@ -413,7 +421,7 @@ TEST_F(DumpInteriorTest, LoadAndSaveBlockAskForTheBlockAndTheFile) {
   Command("ReadBlock");
   SetFileDialogHandler(std::move(previous));
   std::filesystem::remove(file);
-  EXPECT_EQ(Input.Asked, (std::vector<std::string>{"Write block|From mem addr, To file addr, Count:|",
+  EXPECT_EQ(Asked(), (std::vector<std::string>{"Write block|From mem addr, To file addr, Count:|",
                                                     "Read block|From file addr, To mem addr, Count:|"}));
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_TRUE(requests[0].Save);
