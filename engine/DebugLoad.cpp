@@ -62,8 +62,6 @@ std::string ProgressText(uint32_t bytes, uint16_t symbols) {
          "] Symbols read\r\n\r\nPress <Ctrl + Break> to stop";
 }
 
-LPARAM TextParam(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
-
 // A reader, bound by file name from the program's folder, with the entries
 // that a load calls.
 struct TReaderLibrary {
@@ -149,7 +147,7 @@ void TDebug::LoadProgram(const std::string& file, uint8_t loadCode, uint8_t form
   });
   uint32_t deadline = GetTickCount() + kProgressInterval;
   std::string text = ProgressText(0, 0);
-  SendToMainForm(UM_BEGINBUSY, 0, TextParam(text));
+  SendBeginBusy(text);
 
   const TDebugTables tables = Tables();
   reader.Open(FileName.c_str(), 0, tables.Modules, tables.Scopes, tables.Lines, tables.Types);
@@ -188,7 +186,7 @@ void TDebug::LoadProgram(const std::string& file, uint8_t loadCode, uint8_t form
     }
     if (static_cast<int32_t>(GetTickCount() - deadline) >= 0) {
       text = ProgressText(gatherer.BytesWritten(), symbols);
-      SendToMainForm(UM_STATUSTEXT, 0, TextParam(text));
+      SendStatusText(text);
       deadline = GetTickCount() + kProgressInterval;
     }
   } while (kind != PR_END);
