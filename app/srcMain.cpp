@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPalette>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -53,6 +54,11 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
   StatusPanel = new QLabel(QStringLiteral("WAIT...."), this);
   StatusPanel->setObjectName(QStringLiteral("StatusPanel"));
   StatusPanel->setFont(FixedFont());
+  // The window is disabled until the target answers, and its status text is
+  // what the user reads meanwhile: it keeps the colour of enabled text.
+  QPalette palette = StatusPanel->palette();
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, palette.color(QPalette::Active, QPalette::WindowText));
+  StatusPanel->setPalette(palette);
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
   statusBar()->addWidget(StatusPanel, 1);
   StatusMessage = new TPopupMsg(this);
