@@ -163,7 +163,7 @@ void TfrmCpu::WindowStateChanged(Qt::WindowStates, Qt::WindowStates newState) {
 void TfrmCpu::closeEvent(QCloseEvent* event) {
   DockSite->CloseDocked();
   QMdiSubWindow::closeEvent(event);
-  PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(this));
+  PostViewClosed(this);
   event->accept();
 }
 
@@ -287,9 +287,11 @@ void TfrmCpu::ToggleBreak() { CodeArea->BreakToggle(); }
 
 // ---- Factory ------------------------------------------------------------------------
 
-void InstallCpuWindow(TfrmMain& main) {
+namespace {
+
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
   main.SetViewFactory(TViewKind::Cpu, [](TfrmMain& owner) -> QWidget* {
-    auto* form = new TfrmCpu(nullptr);
+    auto* form = new TfrmCpu;
     const bool maximised = form->windowState() & Qt::WindowMaximized;
     owner.MdiArea()->addSubWindow(form);
     if (maximised)
@@ -300,4 +302,6 @@ void InstallCpuWindow(TfrmMain& main) {
     form->CodeArea->setFocus();
     return form;
   });
-}
+});
+
+}  // namespace

@@ -11,7 +11,6 @@
 class QSplitter;
 class TCodeInterior;
 class TDockSite;
-class TfrmMain;
 
 // The CPU window: the target at instruction level. Its code view shows the
 // disassembly around the program counter; the register, flag, stack and dump
@@ -71,6 +70,3 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   // The geometry of the normal (not maximised) window, kept for the registry.
   QRect FNormalGeometry;
 };
-
-// Makes the View > Cpu command open the CPU window.
-void InstallCpuWindow(TfrmMain& main);

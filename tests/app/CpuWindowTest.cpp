@@ -18,7 +18,6 @@ class CpuWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    InstallCpuWindow(*Form);
     Form->resize(900, 700);
     Form->show();
     Connect();
