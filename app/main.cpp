@@ -9,6 +9,8 @@
 #include "srcMain.h"
 #include "srcRegisters.h"
 #include "srcSRegisters.h"
+#include "srcSymList.h"
+#include "srcWatchList.h"
 
 // The engine lives from before the application until after its event loop;
 // the windows still open go afterwards and only keep their geometry then.
@@ -26,6 +28,8 @@ int main(int argc, char* argv[]) {
     mainForm = new TfrmMain;
     InstallRegistersWindow(*mainForm);
     InstallSpecialRegistersWindow(*mainForm);
+    InstallWatchListWindow(*mainForm);
+    InstallSymListWindow(*mainForm);
     mainForm->show();
     exitCode = QApplication::exec();
   } catch (const std::exception& error) {
