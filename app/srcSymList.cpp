@@ -73,15 +73,18 @@ void TfrmSymList::FormCreate() {
 }
 
 void TfrmSymList::closeEvent(QCloseEvent* event) {
-  PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+  PostViewClosed(this);
   event->accept();
 }
 
-void InstallSymListWindow(TfrmMain& main) {
+namespace {
+// The main window opens it from its button and menu item.
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
   main.SetViewFactory(TViewKind::Symbols, [](TfrmMain& owner) -> QWidget* {
     auto* form = new TfrmSymList(&owner);
     form->show();
     form->SymInterior->setFocus();
     return form;
   });
-}
+});
+}  // namespace

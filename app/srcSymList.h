@@ -7,7 +7,6 @@ class QFrame;
 class QLabel;
 class QStatusBar;
 class TSymInterior;
-class TfrmMain;
 
 // The symbol window: the whole symbol table under two column headers. It
 // needs no messages: the view reads the table whenever it paints.
@@ -30,6 +29,3 @@ class TfrmSymList : public QWidget, public TMessageReceiver {
  private:
   void FormCreate();
 };
-
-// Lets the main window open the symbol window from its button and menu item.
-void InstallSymListWindow(TfrmMain& main);

@@ -100,15 +100,18 @@ void TfrmWatchList::WatchInteriorDblClick(TWatchInterior* Sender) {
 void TfrmWatchList::mnuDeleteWatchClick() { VisibleView()->RemoveWatch(); }
 
 void TfrmWatchList::closeEvent(QCloseEvent* event) {
-  PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+  PostViewClosed(this);
   event->accept();
 }
 
-void InstallWatchListWindow(TfrmMain& main) {
+namespace {
+// The main window opens it from its button and menu item.
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
   main.SetViewFactory(TViewKind::Watch, [](TfrmMain& owner) -> QWidget* {
     auto* form = new TfrmWatchList(&owner);
     form->show();
     form->WatchInteriors[0]->setFocus();
     return form;
   });
-}
+});
+}  // namespace

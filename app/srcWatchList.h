@@ -10,7 +10,6 @@ class QAction;
 class QMenu;
 class QTabWidget;
 class TWatchInterior;
-class TfrmMain;
 
 // The watch window: four independent watch lists on tabs. A character typed
 // in a list asks for a new watch starting with it, a double click edits the
@@ -40,6 +39,3 @@ class TfrmWatchList : public QWidget, public TMessageReceiver {
   void mnuDeleteWatchClick();
   void FormCreate();
 };
-
-// Lets the main window open the watch window from its button and menu item.
-void InstallWatchListWindow(TfrmMain& main);

@@ -41,8 +41,6 @@ class WatchWindowsTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     for (const char* name : {"Watches", "Symbols"}) Registry().WriteBinary(RegistryKey, name, nullptr, 0);
-    InstallWatchListWindow(*Form);
-    InstallSymListWindow(*Form);
     Connect();
     AddSymbol("total", 0, 2, 0x1234, 6);
     AddSymbol("count", 0, 2, 0x1300, 6, 0x100, 0x1FF);  // a local of the function at 100h
