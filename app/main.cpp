@@ -7,6 +7,7 @@
 #include "MessageBox.h"
 #include "MessageBoxes.h"
 #include "srcMain.h"
+#include "srcMemory.h"
 #include "srcRegisters.h"
 #include "srcSRegisters.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
     mainForm = new TfrmMain;
     InstallRegistersWindow(*mainForm);
     InstallSpecialRegistersWindow(*mainForm);
+    InstallMemoryWindow(*mainForm);
     mainForm->show();
     exitCode = QApplication::exec();
   } catch (const std::exception& error) {
