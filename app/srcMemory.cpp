@@ -142,7 +142,7 @@ void TfrmMemory::Dispatch(TMessage& message) {
 }
 
 void TfrmMemory::closeEvent(QCloseEvent* event) {
-  PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+  PostViewClosed(this);
   event->accept();
 }
 
@@ -182,11 +182,14 @@ void TfrmMemory::txtAddressDblClick() {
   if (ParseAddress(answer.c_str(), area, address, 1) == 0) DumpArea->SetNewAddress(area, address);
 }
 
-void InstallMemoryWindow(TfrmMain& main) {
+namespace {
+// The main window opens memory windows from its button and menu item.
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
   main.SetViewFactory(TViewKind::Dump, [](TfrmMain& owner) -> QWidget* {
     auto* form = new TfrmMemory(&owner);
     form->show();
     form->DumpArea->setFocus();
     return form;
   });
-}
+});
+}  // namespace

@@ -8,7 +8,6 @@
 class QAbstractButton;
 class QLabel;
 class TDumpInterior;
-class TfrmMain;
 
 // A floating memory window: one dump view with its own area, address and
 // grouping, under a bar with the cursor's address and four buttons that
@@ -42,6 +41,3 @@ class TfrmMemory : public QWidget, public TMessageReceiver {
   void txtAddressDblClick();
   QAbstractButton* ModeButton(int DataMode) const;
 };
-
-// Lets the main window open memory windows from its button and menu item.
-void InstallMemoryWindow(TfrmMain& main);

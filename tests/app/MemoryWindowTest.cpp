@@ -17,7 +17,6 @@ class MemoryWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    InstallMemoryWindow(*Form);
     Connect();
   }
 

@@ -20,8 +20,6 @@ class RegsWindowTest : public MainWindowTest {
     MainWindowTest::SetUp();
     const std::uint8_t none[1] = {};
     Registry().WriteBinary(RegistryKey, "Registers", none, 0);
-    InstallRegistersWindow(*Form);
-    InstallSpecialRegistersWindow(*Form);
     Connect();
   }
 
