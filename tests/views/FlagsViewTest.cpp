@@ -24,6 +24,10 @@ TEST_F(FlagsView, ShowsOneLinePerBitAndOnlyTheMouseMovesTheCursor) {
   Show(10, 6);
   EXPECT_EQ(Lines(10),
             std::vector<std::string>({"C   1", "N   0", "P   1", "U2  0", "H   0", "U1  0", "Z   1", "S   1", "", ""}));
+  // Whatever stood below the last line goes at the next paint.
+  Area->Canvas()->TextOut(2, 9 * 15, QStringLiteral("stale"));
+  Area->Repaint();
+  EXPECT_EQ(Line(9), "");
   Keys("dnNe+1");
   EXPECT_EQ(Area->CursorRow(), 0);
   Click(4);
