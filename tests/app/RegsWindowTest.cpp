@@ -15,8 +15,6 @@ class RegsWindowTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     Registry().WriteBinary(RegistryKey, "Registers", "", 0);
-    InstallRegistersWindow(*Form);
-    InstallSpecialRegistersWindow(*Form);
     Connect();
   }
 
