@@ -1,12 +1,14 @@
 #include "srcDebugProtocol.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QTextEdit>
 
 #include "Colors.h"
 #include "FixedFont.h"
 #include "LogLines.h"
 #include "ModalDialog.h"
+#include "srcMain.h"
 
 TfrmDebugProtocol::TfrmDebugProtocol() : RichEdit1(new QTextEdit) {
   setObjectName(QStringLiteral("frmDebugProtocol"));
@@ -28,6 +30,18 @@ TfrmDebugProtocol::TfrmDebugProtocol() : RichEdit1(new QTextEdit) {
 }
 
 void TfrmDebugProtocol::closeEvent(QCloseEvent* event) {
-  PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+  PostViewClosed(this);
   event->accept();
 }
+
+namespace {
+// The log button opens it as an MDI child and closes it again.
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
+  main.SetViewFactory(TViewKind::DbgProt, [](TfrmMain& owner) -> QWidget* {
+    auto* form = new TfrmDebugProtocol;
+    owner.MdiArea()->addSubWindow(form);
+    form->show();
+    return form;
+  });
+});
+}  // namespace

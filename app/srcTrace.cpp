@@ -15,6 +15,7 @@
 #include "TraceConfig.h"
 #include "TraceInterior.h"
 #include "Utility.h"
+#include "srcMain.h"
 
 namespace {
 
@@ -129,6 +130,13 @@ void TfrmTrace::CheckBoxClick() {
 }
 
 void TfrmTrace::closeEvent(QCloseEvent* event) {
-  PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+  PostViewClosed(this);
   event->accept();
 }
+
+namespace {
+// The trace button and View > Trace open it; it shows itself as it is made.
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
+  main.SetViewFactory(TViewKind::Trace, [](TfrmMain& owner) -> QWidget* { return new TfrmTrace(&owner); });
+});
+}  // namespace

@@ -11,6 +11,7 @@
 #include "MessageBox.h"
 #include "ModalDialog.h"
 #include "TraceConfig.h"
+#include "srcMain.h"
 
 TfrmTraceConfiguration::TfrmTraceConfiguration(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
@@ -119,7 +120,12 @@ void TfrmTraceConfiguration::cmdClearClick() {
   SendMessage(MainForm(), UM_REFRESH);
 }
 
-void ShowTraceConfiguration() {
-  TfrmTraceConfiguration dialog;
-  ShowModal(dialog);
-}
+namespace {
+// Configure > Trace... shows it modally.
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
+  main.SetCommandHandler(TCommand::ConfigureTrace, [](QAction*) {
+    TfrmTraceConfiguration dialog;
+    ShowModal(dialog);
+  });
+});
+}  // namespace

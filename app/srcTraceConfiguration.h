@@ -40,6 +40,3 @@ class TfrmTraceConfiguration : public QDialog, public TMessageReceiver {
   void cmdOkClick();
   void cmdClearClick();
 };
-
-// Configure > Trace...: shows the dialog modally.
-void ShowTraceConfiguration();

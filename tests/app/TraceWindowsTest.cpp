@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QToolButton>
 
 #include "MainWindowFixture.h"
 #include "ModalDialog.h"
@@ -52,7 +53,7 @@ class TraceWindows : public MainWindowTest {
 
   TfrmTrace* OpenTrace() {
     Form->TLB_ViewTrace->trigger();
-    auto* form = Form->findChild<TfrmTrace*>(QStringLiteral("frmTrace"));
+    auto* form = dynamic_cast<TfrmTrace*>(Form->findChild<QWidget*>(QStringLiteral("frmTrace")));
     if (form) form->TraceInterior1->Update();
     return form;
   }
@@ -112,7 +113,7 @@ TEST_F(TraceWindows, TheTraceWindowShowsTheRecordedInstructionsAndCycles) {
   // The tool button closes it again; its place is kept.
   Form->TLB_ViewTrace->trigger();
   QApplication::processEvents();
-  EXPECT_EQ(Form->findChild<TfrmTrace*>(), nullptr);
+  EXPECT_EQ(Form->findChild<QWidget*>(QStringLiteral("frmTrace")), nullptr);
   EXPECT_EQ(Form->ViewCount(), views);
   TWindowRect rect;
   EXPECT_TRUE(ReadWindowRect("Trace", rect));
@@ -219,7 +220,7 @@ TEST_F(TraceWindows, TheCommunicationLogShowsOneLinePerDirection) {
   Connect();
   const int views = Form->ViewCount();
   Form->TLB_DbgProt->trigger();
-  auto* form = Form->findChild<TfrmDebugProtocol*>(QStringLiteral("frmDebugProtocol"));
+  auto* form = dynamic_cast<TfrmDebugProtocol*>(Form->findChild<QWidget*>(QStringLiteral("frmDebugProtocol")));
   ASSERT_NE(form, nullptr);
   EXPECT_TRUE(Form->MdiArea()->subWindowList().contains(form));
   EXPECT_EQ(form->windowTitle(), QStringLiteral("frmDebugProtocol"));
@@ -231,7 +232,7 @@ TEST_F(TraceWindows, TheCommunicationLogShowsOneLinePerDirection) {
 
   Form->TLB_DbgProt->trigger();
   QApplication::processEvents();
-  EXPECT_EQ(Form->findChild<TfrmDebugProtocol*>(), nullptr);
+  EXPECT_EQ(Form->findChild<QWidget*>(QStringLiteral("frmDebugProtocol")), nullptr);
   EXPECT_EQ(Form->ViewCount(), views);
 }
 
@@ -243,7 +244,7 @@ TEST_F(TraceWindowsWithoutTrace, TraceCommandsStayOffAndTheLogIsEmpty) {
     EXPECT_FALSE(command->isEnabled()) << command->objectName().toStdString();
   ASSERT_TRUE(Form->TLB_DbgProt->isEnabled());
   Form->TLB_DbgProt->trigger();
-  auto* form = Form->findChild<TfrmDebugProtocol*>();
+  auto* form = dynamic_cast<TfrmDebugProtocol*>(Form->findChild<QWidget*>(QStringLiteral("frmDebugProtocol")));
   ASSERT_NE(form, nullptr);
   EXPECT_TRUE(form->RichEdit1->document()->isEmpty());
 }
