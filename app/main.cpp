@@ -9,7 +9,7 @@
 #include "srcMain.h"
 
 // The engine lives from before the application until after its event loop;
-// the windows still open go afterwards and only keep their geometry then.
+// the windows still open go before it, so none outlives what it shows.
 // The exit code is that of the quit request: 0 for a normal end, non-zero
 // after a fatal error.
 int main(int argc, char* argv[]) {
@@ -28,7 +28,6 @@ int main(int argc, char* argv[]) {
     MessageBox(error.what(), "Corvane 4", MB_OK | MB_ICONSTOP);
     exitCode = 1;
   }
-  delete TheConfiguration;
-  delete mainForm;
+  EndProgram(mainForm);
   return exitCode;
 }
