@@ -9,6 +9,7 @@
 #include "RunCommandTarget.h"
 
 class QSplitter;
+class QWindow;
 class TCodeInterior;
 class TDockSite;
 
@@ -31,6 +32,7 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
 
   void Dispatch(TMessage& message) override;
 
+  bool InstructionLevel() const override { return true; }
   bool TakesRunCommands() const override { return FActive != 0; }
   void TraceInto() override;
   void StepOver() override;
@@ -54,7 +56,8 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
 
  private:
   void FormCreate();
-  void WindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
+  void FocusWindowChanged(QWindow* now);
+  void UpdateActive();
   void UMStopped();
   void UMRefresh();
   // Every run command ends by telling the main window where the target stopped.
@@ -67,6 +70,7 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   void CodeAreaGetSource(std::uint32_t address, std::string& text, bool& done);
   void OnChange();
 
+  bool FFrameActive = true;
   // The geometry of the normal (not maximised) window, kept for the registry.
   QRect FNormalGeometry;
 };
