@@ -131,6 +131,10 @@ TEST_F(MainWindowTest, OptionsAndWindowMenusAreHidden) {
 }
 
 TEST_F(MainWindowTest, CommandsOfWindowsNotBuiltStayDisabled) {
+  // Without the units that carry them out.
+  for (TCommand command : {TCommand::FileOpen, TCommand::RunGo, TCommand::RunReset, TCommand::About})
+    Form->SetCommandHandler(command, nullptr);
+  for (TViewKind kind : {TViewKind::Cpu, TViewKind::Dump}) Form->SetViewFactory(kind, nullptr);
   for (QAction* command : {Form->TLB_Open, Form->TLB_Go, Form->TLB_ViewCpu, Form->TLB_ViewDump, Form->TLB_About,
                            Form->MNU_ViewCpu, Form->MNU_RunReset, Form->MNU_FileOpen})
     EXPECT_FALSE(command->isEnabled()) << command->objectName().toStdString();
