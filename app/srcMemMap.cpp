@@ -26,7 +26,9 @@ TAreaDescriptor Descriptor(int index) {
   return descriptor;
 }
 
-QString Hex8(std::uint32_t value) { return QStringLiteral("%1h").arg(value, 8, 16, QLatin1Char('0')).toUpper(); }
+QString Hex8(std::uint32_t value) {
+  return QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0')).toUpper() + QLatin1Char('h');
+}
 
 }  // namespace
 
