@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "BreakTable.h"
 #include "MemoryImage.h"
@@ -44,6 +45,21 @@ enum : uint8_t {
   EVENT_RELOAD_MONITOR = 5,
   EVENT_STOPPED = 6,
 };
+
+// A memory operation as it went to the target: the destination of a copy,
+// the first address of the others, and the bytes it covers.
+enum class TTransferKind : uint8_t { Read, Write, ReadHex, WriteHex, Fill, Copy };
+struct TMemoryTransfer {
+  TTransferKind Kind;
+  uint8_t Area;
+  uint32_t Address;
+  uint32_t Count;
+};
+
+// Tests watch the memory traffic of every back end through this hook;
+// without one nothing is recorded. Returns the recorder it replaces.
+using TTransferRecorder = std::function<void(const TMemoryTransfer&)>;
+TTransferRecorder SetTransferRecorder(TTransferRecorder recorder);
 
 // The one object through which the program reads and changes the target.
 // Which back end stands behind it is chosen when the program is built: the

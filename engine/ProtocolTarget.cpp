@@ -2,10 +2,24 @@
 // program: memory through the image, registers through TCpu, breakpoints
 // through the table, and the caches that a change on the target makes stale.
 #include <cstring>
+#include <utility>
 
 #include "Configuration.h"
 #include "Protocol.h"
 #include "Tgtz80.h"
+
+namespace {
+TTransferRecorder& Recorder() {
+  static TTransferRecorder recorder;
+  return recorder;
+}
+
+void Record(TTransferKind kind, uint8_t area, uint32_t address, uint32_t count) {
+  if (Recorder()) Recorder()({kind, area, address, count});
+}
+}  // namespace
+
+TTransferRecorder SetTransferRecorder(TTransferRecorder recorder) { return std::exchange(Recorder(), std::move(recorder)); }
 
 TProtocol::TProtocol() {
   Capabilities.Valid = 0;
@@ -17,7 +31,8 @@ TProtocol::~TProtocol() {
   Breaks.Reset();
 }
 
-uint16_t TProtocol::ReadMemory(uint8_t, uint32_t address, uint8_t count, uint8_t* buffer) {
+uint16_t TProtocol::ReadMemory(uint8_t area, uint32_t address, uint8_t count, uint8_t* buffer) {
+  Record(TTransferKind::Read, area, address, count);
   Memory.Read(address, count, buffer);
   return STATUS_OK;
 }
@@ -26,28 +41,34 @@ uint16_t TProtocol::ReadMemoryWrapped(uint8_t area, uint32_t address, uint8_t co
   return ReadMemory(area, address, count, buffer);
 }
 
-uint16_t TProtocol::WriteMemory(uint8_t, uint32_t address, uint8_t count, const uint8_t* buffer) {
+uint16_t TProtocol::WriteMemory(uint8_t area, uint32_t address, uint8_t count, const uint8_t* buffer) {
+  Record(TTransferKind::Write, area, address, count);
   Memory.Write(address, count, buffer);
   return InvalidateCache();
 }
 
-uint16_t TProtocol::ReadMemoryHex(uint8_t, uint32_t address, uint8_t count, char* text) {
+uint16_t TProtocol::ReadMemoryHex(uint8_t area, uint32_t address, uint8_t count, char* text) {
+  Record(TTransferKind::ReadHex, area, address, count);
   Memory.ReadHex(address, count, text);
   return STATUS_OK;
 }
 
-uint16_t TProtocol::WriteMemoryHex(uint8_t, uint32_t address, uint8_t count, const char* text) {
+uint16_t TProtocol::WriteMemoryHex(uint8_t area, uint32_t address, uint8_t count, const char* text) {
+  Record(TTransferKind::WriteHex, area, address, count);
   Memory.WriteHex(address, count, text);
   return InvalidateCache();
 }
 
-uint16_t TProtocol::FillBlock(uint8_t, uint32_t address, uint32_t count, uint8_t patternLength,
+uint16_t TProtocol::FillBlock(uint8_t area, uint32_t address, uint32_t count, uint8_t patternLength,
                               const uint8_t* pattern) {
+  Record(TTransferKind::Fill, area, address, count);
   Memory.Fill(address, count, patternLength, pattern);
   return InvalidateCache();
 }
 
-uint16_t TProtocol::CopyBlock(uint8_t, uint32_t sourceAddress, uint8_t, uint32_t destAddress, uint32_t count) {
+uint16_t TProtocol::CopyBlock(uint8_t, uint32_t sourceAddress, uint8_t destArea, uint32_t destAddress,
+                              uint32_t count) {
+  Record(TTransferKind::Copy, destArea, destAddress, count);
   Memory.Copy(sourceAddress, destAddress, count);
   return InvalidateCache();
 }

@@ -221,3 +221,23 @@ TEST_F(ProtocolMemoryTest, TheLongestBlocksFinishAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ProtocolMemoryTest, TheDemonstrationTargetShowsItsTransfersToARecorder) {
+  std::vector<TMemoryTransfer> seen;
+  TTransferRecorder previous = SetTransferRecorder([&](const TMemoryTransfer& t) { seen.push_back(t); });
+  uint8_t pattern[2] = {0xAA, 0x55};
+  char hex[4];
+  TheProtocol->FillBlock(2, 0x4000, 0x300, 2, pattern);
+  TheProtocol->ReadMemoryHex(1, 0x4000, 2, hex);
+  SetTransferRecorder(previous);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].Kind, TTransferKind::Fill);
+  EXPECT_EQ(seen[0].Count, 0x300u);
+  EXPECT_EQ(seen[1].Kind, TTransferKind::ReadHex);
+  EXPECT_EQ(seen[1].Area, 1);
+  EXPECT_EQ(seen[1].Address, 0x4000u);
+}
+
+}  // namespace

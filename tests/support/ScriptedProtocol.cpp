@@ -1,8 +1,12 @@
 #include "ScriptedProtocol.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
+
+#include "TickCount.h"
 
 TProtocolScript& ProtocolScript() {
   static TProtocolScript script;
@@ -11,6 +15,12 @@ TProtocolScript& ProtocolScript() {
 
 namespace {
 TProtocolScript& S() { return ProtocolScript(); }
+
+// Installed when the program starts, so the first transfer is seen too.
+const bool transfersRecorded = [] {
+  SetTransferRecorder([](const TMemoryTransfer& transfer) { S().Transfers.push_back(transfer); });
+  return true;
+}();
 
 // direction 0 hands the stored bytes out (no more than are stored), 1 keeps
 // count bytes from data.
@@ -29,14 +39,45 @@ uint16_t TProtocol::WriteBreakList(uint16_t count, uint8_t arm, uint8_t area, co
 }
 
 namespace {
-// Takes the next scripted stop into value and the target's PC (stored high
-// byte first); false when none is left.
+// Stores a register the way the target keeps it: words high byte first.
+void StoreRegister(TRegisterImage& store, const std::string& name, uint16_t value) {
+  struct TPlace {
+    const char* Name;
+    std::size_t Offset;
+    std::size_t Width;
+  };
+  static constexpr TPlace places[] = {
+      {"AF", offsetof(TRegisterImage, AF), 2},   {"BC", offsetof(TRegisterImage, BC), 2},
+      {"DE", offsetof(TRegisterImage, DE), 2},   {"HL", offsetof(TRegisterImage, HL), 2},
+      {"IX", offsetof(TRegisterImage, IX), 2},   {"IY", offsetof(TRegisterImage, IY), 2},
+      {"AF'", offsetof(TRegisterImage, AF_), 2}, {"BC'", offsetof(TRegisterImage, BC_), 2},
+      {"DE'", offsetof(TRegisterImage, DE_), 2}, {"HL'", offsetof(TRegisterImage, HL_), 2},
+      {"I", offsetof(TRegisterImage, I), 1},     {"SP", offsetof(TRegisterImage, SP), 2},
+      {"PC", offsetof(TRegisterImage, PC), 2},   {"BANK", offsetof(TRegisterImage, BANK), 1},
+  };
+  for (const TPlace& place : places) {
+    if (name != place.Name) continue;
+    auto* bytes = reinterpret_cast<uint8_t*>(&store) + place.Offset;
+    if (place.Width == 2) {
+      bytes[0] = static_cast<uint8_t>(value >> 8);
+      bytes[1] = static_cast<uint8_t>(value);
+    } else {
+      bytes[0] = static_cast<uint8_t>(value);
+    }
+    return;
+  }
+  throw std::out_of_range("no register " + name);
+}
+
+// Takes the next scripted stop into value and the target's registers; false
+// when none is left.
 bool NextStop(uint32_t& value, TRegisterImage& store) {
   if (S().Stops.empty()) return false;
-  value = S().Stops.front();
+  TScriptedStop stop = S().Stops.front();
   S().Stops.pop_front();
-  uint16_t pc = static_cast<uint16_t>(value);
-  store.PC = static_cast<uint16_t>((pc << 8) | (pc >> 8));
+  value = stop.Address;
+  for (const auto& [name, registerValue] : stop.Registers) StoreRegister(store, name, registerValue);
+  StoreRegister(store, "PC", static_cast<uint16_t>(value));
   return true;
 }
 }  // namespace
@@ -52,10 +93,7 @@ uint16_t TProtocol::GoTo(uint32_t& address) {
   char call[32];
   std::snprintf(call, sizeof call, "GoTo %X", static_cast<unsigned>(address));
   S().RunCalls.push_back(call);
-  if (!NextStop(address, RegisterStore)) {
-    uint16_t pc = static_cast<uint16_t>(address);
-    RegisterStore.PC = static_cast<uint16_t>((pc << 8) | (pc >> 8));
-  }
+  if (!NextStop(address, RegisterStore)) StoreRegister(RegisterStore, "PC", static_cast<uint16_t>(address));
   InvalidateCache();
   return STATUS_OK;
 }
@@ -70,6 +108,7 @@ uint16_t TProtocol::Go(uint32_t& pc, uint8_t) {
 uint16_t TProtocol::Step(uint32_t& pc) {
   S().RunCalls.push_back("Step");
   NextStop(pc, RegisterStore);
+  AdvanceTestClock(S().TicksPerStep);
   InvalidateCache();
   return STATUS_OK;
 }
@@ -112,12 +151,23 @@ uint16_t TProtocol::TransferCpuSettings(uint8_t direction, uint8_t valueCount, u
 }
 
 uint16_t TProtocol::TransferTraceConfig(uint8_t direction, uint8_t byteCount, uint8_t* buffer) {
-  return Transfer(direction, S().TraceConfig, buffer, byteCount);
+  if (direction == 0) return Transfer(direction, S().TraceConfig, buffer, byteCount);
+  S().TraceCommands.emplace_back(buffer, buffer + byteCount);
+  return STATUS_OK;
 }
 
 uint16_t TProtocol::ReadTraceFrame(int32_t frameNumber, TTraceFrame& out) {
-  if (frameNumber >= 0 && static_cast<std::size_t>(frameNumber) < S().TraceFrames.size())
-    out = S().TraceFrames[static_cast<std::size_t>(frameNumber)];
+  const std::vector<TTraceFrame>& frames = S().TraceFrames;
+  if (S().EndlessTraceFrames) {
+    if (frames.empty()) {
+      out = TTraceFrame{};
+      return STATUS_OK;
+    }
+    auto count = static_cast<int64_t>(frames.size());
+    out = frames[static_cast<std::size_t>((frameNumber % count + count) % count)];
+  } else if (frameNumber >= 0 && static_cast<std::size_t>(frameNumber) < frames.size()) {
+    out = frames[static_cast<std::size_t>(frameNumber)];
+  }
   return STATUS_OK;
 }
 
@@ -156,11 +206,13 @@ uint16_t TProtocol::GetWarning(uint16_t event, uint8_t& action, char* text, std:
 }
 
 uint16_t TProtocol::WriteMonitor(uint32_t address, uint16_t length, const uint8_t* data) {
-  if (address == 0 && length == 0 && data == nullptr)
+  if (address == 0 && length == 0 && data == nullptr) {
     S().MonitorEnded = true;
-  else
-    S().MonitorBlocks.push_back({address, std::vector<uint8_t>(data, data + length)});
-  return STATUS_OK;
+    return STATUS_OK;
+  }
+  S().MonitorBlocks.push_back({address, std::vector<uint8_t>(data, data + length)});
+  bool refused = static_cast<int>(S().MonitorBlocks.size()) - 1 == S().RefusedMonitorBlock;
+  return refused ? uint16_t{0} : STATUS_OK;
 }
 
 uint16_t TProtocol::GetLogCount() { return static_cast<uint16_t>(S().Log.size()); }
