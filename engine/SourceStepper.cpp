@@ -234,9 +234,10 @@ bool TSourceStepper::WriteLineBreaks(uint8_t arm) {
     batch.clear();
   };
   for (const TLineEntry* line = TheDebug->NextLine(); line; line = TheDebug->NextLine()) {
-    if (IsStoppingPoint(line->LineKind)) batch.push_back(line->Address);
+    const uint32_t address = line->Address;  // packed: copied, never bound
+    if (IsStoppingPoint(line->LineKind)) batch.push_back(address);
     if (batch.size() == BreakBatch) send();
-    if (line->Address == end) break;
+    if (address == end) break;
   }
   send();
   return true;
