@@ -7,6 +7,9 @@
 #include "MessageBox.h"
 #include "MessageBoxes.h"
 #include "srcMain.h"
+#include "srcRegisters.h"
+#include "srcSRegisters.h"
+#include "srcSource.h"
 
 // The engine lives from before the application until after its event loop;
 // the windows still open go afterwards and only keep their geometry then.
@@ -22,6 +25,9 @@ int main(int argc, char* argv[]) {
   TfrmMain* mainForm = nullptr;
   try {
     mainForm = new TfrmMain;
+    InstallRegistersWindow(*mainForm);
+    InstallSpecialRegistersWindow(*mainForm);
+    InstallSourceWindow(*mainForm);
     mainForm->show();
     exitCode = QApplication::exec();
   } catch (const std::exception& error) {

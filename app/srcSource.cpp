@@ -20,6 +20,7 @@
 #include "Symbols.h"
 #include "Tgtz80.h"
 #include "ModalDialog.h"
+#include "srcMain.h"
 #include "srcOpenModule.h"
 
 namespace {
@@ -249,4 +250,12 @@ void TfrmSource::RefreshDocked() {}
 void TfrmSource::mnuOpenSourceClick() {
   TfrmOpenModule dialog(this);
   if (ShowModal(dialog) == mrOk && dialog.FSelectedModule) LoadModuleSource(*dialog.FSelectedModule);
+}
+
+void InstallSourceWindow(TfrmMain& main) {
+  main.SetViewFactory(TViewKind::Source, [](TfrmMain& owner) -> QWidget* {
+    auto* form = new TfrmSource(&owner);
+    form->show();
+    return form;
+  });
 }

@@ -16,13 +16,7 @@ const char* const TypeNames[16] = {"undefined", "uchar", "char",   "ushort",    
 
 }  // namespace
 
-TDebug::TDebug()
-    : ModuleTable(std::make_unique<TModuleEntry[]>(MODULE_TABLE_ENTRIES)),
-      ScopeTable(std::make_unique<TScopeEntry[]>(SCOPE_TABLE_ENTRIES)),
-      LineTable(std::make_unique<TLineEntry[]>(LINE_TABLE_ENTRIES)),
-      TypeBuffer(std::make_unique<uint8_t[]>(TYPE_BUFFER_SIZE)) {
-  ClearTables();
-}
+TDebug::TDebug() { ClearTables(); }
 
 TDebug::~TDebug() = default;
 
@@ -36,7 +30,7 @@ void TDebug::ClearTables() {
   ScopeTable[0].ModuleNumber = SCOPE_END_MODULE;
   // Line entries have no end marker of their own; a zero-filled table gives
   // every walk one right behind what the reader writes.
-  std::fill_n(LineTable.get(), LINE_TABLE_ENTRIES, TLineEntry{});
+  std::memset(LineTable.get(), 0, LINE_TABLE_SIZE);
   LineTable[0].LineKind = LINE_KIND_NONE;
   std::memset(TypeBuffer.get(), 0, 4);
   Loaded = 0;

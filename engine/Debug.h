@@ -16,6 +16,20 @@
 struct TWatchState;
 class TByteStream;
 
+// One table of the reader interface, allocated at the interface's byte size
+// rather than as a count of whole entries: a reader may fill the last entry
+// that fits and write the end marker into the bytes behind it.
+template <typename TEntry, std::size_t Size>
+class TReaderTable {
+ public:
+  TReaderTable() : Bytes(std::make_unique<uint8_t[]>(Size)) {}
+  TEntry* get() const { return reinterpret_cast<TEntry*>(Bytes.get()); }
+  TEntry& operator[](std::size_t n) const { return get()[n]; }
+
+ private:
+  std::unique_ptr<uint8_t[]> Bytes;
+};
+
 // The four tables as a reader receives them.
 struct TDebugTables {
   TModuleEntry* Modules;
@@ -92,10 +106,10 @@ class TDebug {
   uint32_t FormatStructure(TByteStream& record, std::string* text, TTypeWalk& walk, int depth);
   void WriteLoadedBlock(uint8_t area, uint32_t address, const uint8_t* bytes, uint8_t count);
 
-  std::unique_ptr<TModuleEntry[]> ModuleTable;
-  std::unique_ptr<TScopeEntry[]> ScopeTable;
-  std::unique_ptr<TLineEntry[]> LineTable;
-  std::unique_ptr<uint8_t[]> TypeBuffer;
+  TReaderTable<TModuleEntry, MODULE_TABLE_SIZE> ModuleTable;
+  TReaderTable<TScopeEntry, SCOPE_TABLE_SIZE> ScopeTable;
+  TReaderTable<TLineEntry, LINE_TABLE_SIZE> LineTable;
+  TReaderTable<uint8_t, TYPE_BUFFER_SIZE> TypeBuffer;
 
   std::size_t CurrentLine = 0;   // index into LineTable
   std::size_t TypeCursor = 0;    // offset into TypeBuffer

@@ -13,11 +13,10 @@
 #include "Debug.h"
 #include "InputQuery.h"
 #include "KeyState.h"
-#include "Library.h"
 #include "MainFormMessages.h"
 #include "MessageBox.h"
 #include "Protocol.h"
-#include "ReaderInterface.h"
+#include "ReaderBinding.h"
 #include "Symbols.h"
 #include "TickCount.h"
 #include "Tgtz80.h"
@@ -64,34 +63,6 @@ std::string ProgressText(uint32_t bytes, uint16_t symbols) {
 
 LPARAM TextParam(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
 
-// A reader, bound by file name from the program's folder, with the entries
-// that a load calls.
-struct TReaderLibrary {
-  TLibrary Library;
-  TReaderOpenProc Open = nullptr;
-  TReaderParseProc Parse = nullptr;
-  TReaderCloseProc Close = nullptr;
-  TReaderNameProc MainProcName = nullptr;
-  TReaderNameProc ExitProcName = nullptr;
-
-  // False after telling the user why the library cannot be used.
-  bool Bind(const std::string& name) {
-    if (!Library.Load(name)) {
-      MessageBox(("Cannot find library \"" + name + "\"").c_str(), "Error", MB_ICONSTOP);
-      return false;
-    }
-    Open = Library.Entry<TReaderOpenProc>(READER_OPEN);
-    Close = Library.Entry<TReaderCloseProc>(READER_CLOSE);
-    Parse = Library.Entry<TReaderParseProc>(READER_PARSE);
-    MainProcName = Library.Entry<TReaderNameProc>(READER_MAIN_PROC_NAME);
-    ExitProcName = Library.Entry<TReaderNameProc>(READER_EXIT_PROC_NAME);
-    if (Open && Close && Parse && MainProcName && ExitProcName) return true;
-    MessageBox(("Cannot use library \"" + name + "\"").c_str(), "Error", MB_ICONSTOP);
-    Library.Free();
-    return false;
-  }
-};
-
 bool IsLocal(const TSymbolRecord& s) { return s.ScopeLow != 0 || s.ScopeHigh != -1; }
 
 // Adds the symbols of one PR_SYMBOLS array; returns how many slots it held.
@@ -134,8 +105,9 @@ void TDebug::LoadProgram(const std::string& file, uint8_t loadCode, uint8_t form
   }
   // Bound before anything is cleared, so a missing reader leaves the symbols
   // of an earlier load in place.
-  TReaderLibrary reader;
-  if (!reader.Bind(format == kFormatMardyn ? "Mardyn.so" : "Pellis.so")) return;
+  TReaderBinding reader;
+  const std::string library = format == kFormatMardyn ? MARDYN_FILE : PELLIS_FILE;
+  if (!ReportBinding(reader.Bind(library), library)) return;
 
   FileName = file;
   LoadCode = loadCode;
@@ -199,7 +171,7 @@ void TDebug::LoadProgram(const std::string& file, uint8_t loadCode, uint8_t form
   Loaded = 1;
   MainProcName = reader.MainProcName();
   ExitProcName = reader.ExitProcName();
-  reader.Library.Free();
+  reader.Free();
   ResolveSymbolScopes();
 }
 

@@ -2,6 +2,7 @@
 #include <strings.h>
 
 #include <cstring>
+#include <type_traits>
 
 #include "FormatTable.h"
 #include "ImageRecord.h"
@@ -58,3 +59,12 @@ BRENLOW_EXPORT int32_t Close() {
   state.Lines.Reset();
   return 1;
 }
+
+static_assert(std::is_same_v<decltype(&Version), TBrenlowVersion>);
+static_assert(std::is_same_v<decltype(&FindFormat), TBrenlowFindFormat>);
+static_assert(std::is_same_v<decltype(&GetFormat), TBrenlowGetFormat>);
+static_assert(std::is_same_v<decltype(&SetFormat), TBrenlowSetFormat>);
+static_assert(std::is_same_v<decltype(&Open), TBrenlowOpen>);
+static_assert(std::is_same_v<decltype(&GetData), TBrenlowGetData>);
+static_assert(std::is_same_v<decltype(&PutData), TBrenlowPutData>);
+static_assert(std::is_same_v<decltype(&Close), TBrenlowClose>);

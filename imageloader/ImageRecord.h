@@ -40,7 +40,7 @@ static_assert(offsetof(TImageRecord, Address) == 3);
 static_assert(offsetof(TImageRecord, Count) == 7);
 static_assert(offsetof(TImageRecord, Text) == 9);
 
-// Signatures of the exports, for the host that binds them with dlsym.
+// Signatures of the exports and their names, as the host binds them.
 extern "C" {
 using TBrenlowVersion = const char* (*)();
 using TBrenlowFindFormat = int32_t (*)(const char* name);
@@ -51,3 +51,12 @@ using TBrenlowGetData = int32_t (*)(TImageRecord* record);
 using TBrenlowPutData = int32_t (*)(TImageRecord* record);
 using TBrenlowClose = int32_t (*)();
 }
+
+inline constexpr const char* BRENLOW_VERSION = "Version";
+inline constexpr const char* BRENLOW_FIND_FORMAT = "FindFormat";
+inline constexpr const char* BRENLOW_GET_FORMAT = "GetFormat";
+inline constexpr const char* BRENLOW_SET_FORMAT = "SetFormat";
+inline constexpr const char* BRENLOW_OPEN = "Open";
+inline constexpr const char* BRENLOW_GET_DATA = "GetData";
+inline constexpr const char* BRENLOW_PUT_DATA = "PutData";
+inline constexpr const char* BRENLOW_CLOSE = "Close";

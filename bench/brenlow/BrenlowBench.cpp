@@ -7,8 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "ImageRecord.h"
-#include "Library.h"
+#include "ImageBinding.h"
 
 namespace {
 
@@ -38,25 +37,21 @@ std::string MakeImage() {
 }
 
 void LoadIntelHex1MB(benchmark::State& state) {
-  TLibrary library;
-  if (!library.Load("Brenlow.so")) {
-    state.SkipWithError(library.Error().c_str());
+  TImageBinding brenlow;
+  if (brenlow.Bind(IMAGE_READS) != TBindResult::Bound) {
+    state.SkipWithError("Brenlow.so cannot be bound");
     return;
   }
-  auto setFormat = library.Entry<TBrenlowSetFormat>("SetFormat");
-  auto open = library.Entry<TBrenlowOpen>("Open");
-  auto getData = library.Entry<TBrenlowGetData>("GetData");
-  auto close = library.Entry<TBrenlowClose>("Close");
   std::string path = MakeImage();
   char text[IMAGE_TEXT_SIZE];
   uint64_t bytes = 0;
   for (auto _ : state) {
-    setFormat(2);
-    open(path.c_str(), 0);
+    brenlow.SetFormat(2);
+    brenlow.Open(path.c_str(), 0);
     TImageRecord record{0, 0, 0, 0, text};
     bytes = 0;
-    while (getData(&record) >= 0 && record.Type != IR_END) bytes += record.Count;
-    close();
+    while (brenlow.GetData(&record) >= 0 && record.Type != IR_END) bytes += record.Count;
+    brenlow.Close();
   }
   if (bytes != 0x100000) state.SkipWithError("not all bytes were read");
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));

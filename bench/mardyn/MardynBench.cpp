@@ -9,8 +9,7 @@
 #include <string>
 
 #include "IeeeWriter.h"
-#include "Library.h"
-#include "ReaderInterface.h"
+#include "ReaderBinding.h"
 
 namespace {
 
@@ -45,14 +44,11 @@ std::vector<uint8_t> MegabyteFile() {
 }
 
 void ParseMegabyte(benchmark::State& state) {
-  TLibrary library;
-  if (!library.Load("Mardyn.so")) {
-    state.SkipWithError(library.Error().c_str());
+  TReaderBinding reader;
+  if (reader.Bind(MARDYN_FILE) != TBindResult::Bound) {
+    state.SkipWithError("Mardyn.so cannot be bound");
     return;
   }
-  auto open = library.Entry<TReaderOpenProc>(READER_OPEN);
-  auto parse = library.Entry<TReaderParseProc>(READER_PARSE);
-  auto close = library.Entry<TReaderCloseProc>(READER_CLOSE);
 
   std::string path = (std::filesystem::temp_directory_path() / ("mardyn-bench-" + std::to_string(getpid()) + ".abs")).string();
   TIeeeWriter file;
@@ -66,16 +62,16 @@ void ParseMegabyte(benchmark::State& state) {
   std::size_t results = 0;
   bool clean = true;
   for (auto _ : state) {
-    open(path.c_str(), 0, reinterpret_cast<TModuleEntry*>(modules.get()), reinterpret_cast<TScopeEntry*>(scopes.get()),
+    reader.Open(path.c_str(), 0, reinterpret_cast<TModuleEntry*>(modules.get()), reinterpret_cast<TScopeEntry*>(scopes.get()),
          reinterpret_cast<TLineEntry*>(lines.get()), types.get());
     const TReaderResult* r;
     results = 0;
     do {
-      r = parse();
+      r = reader.Parse();
       ++results;
     } while (r->Kind != PR_END && r->Kind != PR_ERROR);
     clean = r->Kind == PR_END;
-    close();
+    reader.Close();
   }
   std::filesystem::remove(path);
   if (!clean) state.SkipWithError("the file did not parse to its end");

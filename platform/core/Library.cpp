@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "MessageBox.h"
+
 TLibrary::~TLibrary() { Free(); }
 
 bool TLibrary::Load(const std::string& fileName) {
@@ -36,4 +38,11 @@ std::string ProgramDirectory() {
   auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return ".";
   return exe.parent_path().string();
+}
+
+bool ReportBinding(TBindResult result, const std::string& fileName) {
+  if (result == TBindResult::Bound) return true;
+  const char* what = result == TBindResult::NotFound ? "Cannot find library \"" : "Cannot use library \"";
+  MessageBox((what + fileName + "\"").c_str(), "Error", MB_ICONSTOP);
+  return false;
 }

@@ -30,6 +30,13 @@ class TLibrary {
   std::string error_;
 };
 
+// How binding a plug-in's entries by name ended.
+enum class TBindResult { Bound, NotFound, Unusable };
+
+// Tells the user why a plug-in cannot be used ("Cannot find library "NAME"" or
+// "Cannot use library "NAME"", caption "Error"); true when it was bound.
+bool ReportBinding(TBindResult result, const std::string& fileName);
+
 // The folder of the running program (where the plug-ins stand), without a trailing '/'.
 // TARVIK_BIN_DIR overrides it, so that tests find the built plug-ins.
 std::string ProgramDirectory();

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ReaderSymbolSlot.h"
+#include "SymbolRecord.h"
 #include "ReaderTables.h"
 
 enum TReaderResultKind : uint8_t {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "SymbolRecord.h"
+#include "PellisSymbol.h"
 #include "TypeDefinition.h"
 
 namespace {

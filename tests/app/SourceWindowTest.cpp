@@ -36,6 +36,7 @@ class SourceWindowTest : public MainWindowTest {
       Answers.erase(Answers.begin());
       return true;
     });
+    InstallSourceWindow(*Form);
     Connect();
   }
   void TearDown() override {

@@ -13,19 +13,6 @@ std::ostream& operator<<(std::ostream& out, const TReadRecord& record) {
              << ", \"" << record.Text << "\"}";
 }
 
-TBrenlow::TBrenlow() {
-  if (!library_.Load("Brenlow.so")) return;
-  Version = library_.Entry<TBrenlowVersion>("Version");
-  FindFormat = library_.Entry<TBrenlowFindFormat>("FindFormat");
-  GetFormat = library_.Entry<TBrenlowGetFormat>("GetFormat");
-  SetFormat = library_.Entry<TBrenlowSetFormat>("SetFormat");
-  Open = library_.Entry<TBrenlowOpen>("Open");
-  GetData = library_.Entry<TBrenlowGetData>("GetData");
-  PutData = library_.Entry<TBrenlowPutData>("PutData");
-  Close = library_.Entry<TBrenlowClose>("Close");
-  bound_ = Version && FindFormat && GetFormat && SetFormat && Open && GetData && PutData && Close;
-}
-
 std::vector<TReadRecord> TBrenlow::ReadAll(int format, const std::string& path, size_t limit) {
   std::vector<TReadRecord> records;
   EXPECT_EQ(SetFormat(format), 1);

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ImageRecord.h"
-#include "Library.h"
+#include "ImageBinding.h"
 
 // One record as GetData delivered it, with the call's result.
 struct TReadRecord {
@@ -23,19 +22,10 @@ struct TReadRecord {
 };
 std::ostream& operator<<(std::ostream& out, const TReadRecord& record);
 
-class TBrenlow {
+class TBrenlow : public TImageBinding {
  public:
-  TBrenlow();
+  TBrenlow() : bound_(Bind(IMAGE_ALL) == TBindResult::Bound) {}
   bool Bound() const { return bound_; }
-
-  TBrenlowVersion Version = nullptr;
-  TBrenlowFindFormat FindFormat = nullptr;
-  TBrenlowGetFormat GetFormat = nullptr;
-  TBrenlowSetFormat SetFormat = nullptr;
-  TBrenlowOpen Open = nullptr;
-  TBrenlowGetData GetData = nullptr;
-  TBrenlowPutData PutData = nullptr;
-  TBrenlowClose Close = nullptr;
 
   // Reads a whole file in a format the way the program loads an image: until a
   // result of -1 or a record of type 9 (both included), at most `limit` records.
@@ -44,8 +34,7 @@ class TBrenlow {
   void WriteAll(int format, const std::string& path, std::vector<TImageRecord> records);
 
  private:
-  TLibrary library_;
-  bool bound_ = false;
+  bool bound_;
 };
 
 // A fresh folder per test, removed afterwards.

@@ -11,13 +11,7 @@ TMardynHarness::TMardynHarness()
       lines_(new uint8_t[LINE_TABLE_SIZE]),
       types_(new uint8_t[TYPE_BUFFER_SIZE]) {
   scratch_ = (std::filesystem::temp_directory_path() / ("mardyn-" + std::to_string(getpid()) + ".abs")).string();
-  if (!library_.Load("Mardyn.so")) return;
-  open_ = library_.Entry<TReaderOpenProc>(READER_OPEN);
-  parse_ = library_.Entry<TReaderParseProc>(READER_PARSE);
-  close_ = library_.Entry<TReaderCloseProc>(READER_CLOSE);
-  mainName_ = library_.Entry<TReaderNameProc>(READER_MAIN_PROC_NAME);
-  exitName_ = library_.Entry<TReaderNameProc>(READER_EXIT_PROC_NAME);
-  version_ = library_.Entry<TReaderNameProc>(READER_VERSION);
+  bound_ = reader_.Bind(MARDYN_FILE) == TBindResult::Bound;
 }
 
 void TMardynHarness::ResetTables() {
@@ -43,11 +37,11 @@ std::vector<TParsed> TMardynHarness::ParseBytes(const std::vector<uint8_t>& byte
 
 std::vector<TParsed> TMardynHarness::ParseFile(const std::string& path, std::size_t limit) {
   ResetTables();
-  open_(path.c_str(), 0, reinterpret_cast<TModuleEntry*>(modules_.get()), reinterpret_cast<TScopeEntry*>(scopes_.get()),
+  reader_.Open(path.c_str(), 0, reinterpret_cast<TModuleEntry*>(modules_.get()), reinterpret_cast<TScopeEntry*>(scopes_.get()),
         reinterpret_cast<TLineEntry*>(lines_.get()), types_.get());
   std::vector<TParsed> results;
   while (results.size() < limit) {
-    const TReaderResult* r = parse_();
+    const TReaderResult* r = reader_.Parse();
     TParsed p;
     p.Kind = r->Kind;
     switch (r->Kind) {
@@ -75,7 +69,7 @@ std::vector<TParsed> TMardynHarness::ParseFile(const std::string& path, std::siz
     results.push_back(p);
     if (r->Kind == PR_END || r->Kind == PR_ERROR) break;
   }
-  close_();
+  reader_.Close();
   return results;
 }
 

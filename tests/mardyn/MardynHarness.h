@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "IeeeWriter.h"
-#include "Library.h"
-#include "ReaderInterface.h"
+#include "ReaderBinding.h"
 
 struct TParsed {
   uint8_t Kind = 0;
@@ -25,16 +24,16 @@ struct TParsed {
 class TMardynHarness {
  public:
   TMardynHarness();
-  bool Bound() const { return open_ && parse_ && close_ && mainName_ && exitName_ && version_; }
+  bool Bound() const { return bound_ && reader_.Version; }
 
   // Writes the bytes to a scratch file and parses it whole (at most limit results).
   std::vector<TParsed> ParseBytes(const std::vector<uint8_t>& bytes, std::size_t limit = 100000);
   std::vector<TParsed> ParseFile(const std::string& path, std::size_t limit = 100000);
-  const TReaderResult* ParseOnce() { return parse_(); }
+  const TReaderResult* ParseOnce() { return reader_.Parse(); }
 
-  std::string MainProcName() const { return mainName_(); }
-  std::string ExitProcName() const { return exitName_(); }
-  std::string VersionText() const { return version_(); }
+  std::string MainProcName() const { return reader_.MainProcName(); }
+  std::string ExitProcName() const { return reader_.ExitProcName(); }
+  std::string VersionText() const { return reader_.Version(); }
 
   const TModuleEntry& Module(int i) const { return reinterpret_cast<const TModuleEntry*>(modules_.get())[i]; }
   const TScopeEntry& Scope(int i) const { return reinterpret_cast<const TScopeEntry*>(scopes_.get())[i]; }
@@ -50,13 +49,8 @@ class TMardynHarness {
  private:
   void ResetTables();
 
-  TLibrary library_;
-  TReaderOpenProc open_ = nullptr;
-  TReaderParseProc parse_ = nullptr;
-  TReaderCloseProc close_ = nullptr;
-  TReaderNameProc mainName_ = nullptr;
-  TReaderNameProc exitName_ = nullptr;
-  TReaderNameProc version_ = nullptr;
+  TReaderBinding reader_;
+  bool bound_ = false;
   std::unique_ptr<uint8_t[]> modules_, scopes_, lines_, types_;
   std::string scratch_;
 };

@@ -51,14 +51,7 @@ TParsed Copy(const TReaderResult& result) {
 }  // namespace
 
 TPellisHarness::TPellisHarness() {
-  if (library_.Load("Pellis.so")) {
-    Open = library_.Entry<TReaderOpenProc>(READER_OPEN);
-    Parse = library_.Entry<TReaderParseProc>(READER_PARSE);
-    Close = library_.Entry<TReaderCloseProc>(READER_CLOSE);
-    MainProcName = library_.Entry<TReaderNameProc>(READER_MAIN_PROC_NAME);
-    ExitProcName = library_.Entry<TReaderNameProc>(READER_EXIT_PROC_NAME);
-    Version = library_.Entry<TReaderNameProc>(READER_VERSION);
-  }
+  bound_ = Bind(PELLIS_FILE) == TBindResult::Bound;
   folder_ = (std::filesystem::temp_directory_path() / ("pellis-test-" + std::to_string(getpid()))).string();
   std::filesystem::create_directories(folder_);
   ResetTables();
@@ -70,7 +63,7 @@ TPellisHarness::~TPellisHarness() {
 }
 
 bool TPellisHarness::Loaded() const {
-  return Open && Parse && Close && MainProcName && ExitProcName && Version;
+  return bound_ && Version;
 }
 
 void TPellisHarness::ResetTables() {

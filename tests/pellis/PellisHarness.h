@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "IarObjectWriter.h"
-#include "Library.h"
-#include "ReaderInterface.h"
+#include "ReaderBinding.h"
 
 // One Parse result, copied out before the next call.
 struct TParsed {
@@ -21,7 +20,8 @@ struct TParsed {
   std::string Text;                  // PR_ERROR
 };
 
-class TPellisHarness {
+// The reader's entries are the harness's own.
+class TPellisHarness : public TReaderBinding {
  public:
   static constexpr std::size_t GUARD = 64;
   static constexpr uint8_t GUARD_BYTE = 0xA5;
@@ -47,15 +47,8 @@ class TPellisHarness {
   const uint8_t* ModuleBytes() const { return modules_.data(); }
   bool GuardsIntact() const;
 
-  TReaderOpenProc Open = nullptr;
-  TReaderParseProc Parse = nullptr;
-  TReaderCloseProc Close = nullptr;
-  TReaderNameProc MainProcName = nullptr;
-  TReaderNameProc ExitProcName = nullptr;
-  TReaderNameProc Version = nullptr;
-
  private:
-  TLibrary library_;
+  bool bound_ = false;
   std::vector<uint8_t> modules_, scopes_, lines_, types_;
   std::string folder_;
   int saved_ = 0;

@@ -94,4 +94,39 @@ TEST_F(PellisLoad, ObjectFileReachesTargetSymbolsAndTables) {
   EXPECT_EQ(format, kPellisFormat);
 }
 
+// Files that fill the module or the scope table to its last entry: the reader
+// writes the end marker into the table's last bytes, which the program must
+// have allocated (the sanitizer build catches a shorter table).
+TEST_F(PellisLoad, FullTablesKeepTheirEndMarkersInside) {
+  struct TCase {
+    const char* Name;
+    int Modules;
+    int Scopes;
+  };
+  for (const TCase& c : {TCase{"368 modules", 368, 0}, TCase{"2978 scopes", 1, 2978}}) {
+    SCOPED_TRACE(c.Name);
+    TIarObjectWriter file;
+    for (int m = 0; m < c.Modules; ++m) file.ModuleHeader(1, 0x10, "m" + std::to_string(m));
+    file.Segment(0x00, 0x1000);
+    for (int s = 0; s < c.Scopes; ++s) file.Line(static_cast<uint16_t>(s + 1), 14).Code({0x00});
+    file.End();
+    ASSERT_TRUE(file.Save(path));
+    TheDebug->LoadProgram(path, 1, kPellisFormat);
+    EXPECT_TRUE(boxes.Messages.empty());
+
+    ASSERT_NE(TheDebug->GetModule(static_cast<int16_t>(c.Modules - 1)), nullptr);
+    EXPECT_EQ(TheDebug->GetModule(static_cast<int16_t>(c.Modules - 1))->ModuleName, "m" + std::to_string(c.Modules - 1));
+    EXPECT_EQ(TheDebug->GetModule(static_cast<int16_t>(c.Modules)), nullptr);
+    if (c.Scopes == 0) continue;
+    const uint32_t last = 0x1000u + static_cast<uint32_t>(c.Scopes) - 1;
+    const TScopeEntry* scope = TheDebug->FindScopeByAddress(last);
+    ASSERT_NE(scope, nullptr);
+    EXPECT_EQ(Value(scope->StartAddress), last);
+    const TLineEntry* line = TheDebug->FindLineByAddress(last);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(Value(line->Line), static_cast<uint32_t>(c.Scopes));
+    EXPECT_EQ(TheDebug->FindScopeByAddress(last + 1), nullptr);
+  }
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-#include "SymbolRecord.h"
+#include "PellisSymbol.h"
 
 #include "ObjectFile.h"
 

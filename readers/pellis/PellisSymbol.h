@@ -1,6 +1,6 @@
 #pragma once
 // One symbol of the object file, read into a slot of the reader interface.
-#include "ReaderSymbolSlot.h"
+#include "SymbolRecord.h"
 
 class TObjectFile;
 

@@ -6,6 +6,7 @@
 // header followed by the name. Readers deliver it in 280-byte slots (header and
 // a 256-byte name field); the symbol table stores the header, the name and its
 // terminating NUL only, so a stored record is usually shorter than the struct.
+// Both sides of the reader interface share this header.
 #pragma pack(push, 1)
 struct TSymbolRecord {
   uint8_t Kind;
@@ -37,3 +38,9 @@ static_assert(offsetof(TSymbolRecord, ScopeHigh) == 19);
 static_assert(offsetof(TSymbolRecord, NameLength) == 23);
 static_assert(offsetof(TSymbolRecord, Name) == SYMBOL_HEADER_SIZE);
 
+// The slot in which a reader hands over one symbol is the record itself. An
+// array of slots ends at a slot whose Name[0] is 0.
+using TSymbolSlot = TSymbolRecord;
+
+inline constexpr std::size_t SYMBOL_NAME_SIZE = SYMBOL_SLOT_SIZE - SYMBOL_HEADER_SIZE;  // 255 characters and a NUL
+static_assert(SYMBOL_NAME_SIZE == 256);

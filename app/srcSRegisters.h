@@ -1,0 +1,17 @@
+#pragma once
+#include "RegisterListWindow.h"
+
+class TSRegsInterior;
+class TfrmMain;
+
+// The special-register window, the register window's twin for the target's
+// special registers. A target without them never opens it.
+class TfrmSRegs : public TRegisterListWindow {
+ public:
+  explicit TfrmSRegs(QWidget* Owner);
+
+  TSRegsInterior* SRegsArea;
+};
+
+// Lets the main window open the special-register window when the target has any.
+void InstallSpecialRegistersWindow(TfrmMain& main);
