@@ -60,6 +60,6 @@ void TRegisterListWindow::Dispatch(TMessage& message) {
 }
 
 void TRegisterListWindow::closeEvent(QCloseEvent* event) {
-  PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+  PostViewClosed(this);
   event->accept();
 }

@@ -1,5 +1,6 @@
 #include "ToolGlyphs.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -97,5 +98,16 @@ QIcon ToolGlyph(int index) {
       break;
     }
   }
-  return QIcon(pixmap);
+  painter.end();
+
+  // The style's own disabled image keeps black marks nearly black, so a
+  // disabled button looked enabled: it shows a light grey silhouette instead.
+  QImage disabled = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < disabled.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(disabled.scanLine(y));
+    for (int x = 0; x < disabled.width(); ++x) line[x] = qRgba(160, 160, 160, qAlpha(line[x]));
+  }
+  QIcon icon(pixmap);
+  icon.addPixmap(QPixmap::fromImage(disabled), QIcon::Disabled);
+  return icon;
 }

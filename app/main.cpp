@@ -7,12 +7,9 @@
 #include "MessageBox.h"
 #include "MessageBoxes.h"
 #include "srcMain.h"
-#include "srcRegisters.h"
-#include "srcSRegisters.h"
-#include "srcSource.h"
 
 // The engine lives from before the application until after its event loop;
-// the windows still open go afterwards and only keep their geometry then.
+// the windows still open go before it, so none outlives what it shows.
 // The exit code is that of the quit request: 0 for a normal end, non-zero
 // after a fatal error.
 int main(int argc, char* argv[]) {
@@ -25,16 +22,12 @@ int main(int argc, char* argv[]) {
   TfrmMain* mainForm = nullptr;
   try {
     mainForm = new TfrmMain;
-    InstallRegistersWindow(*mainForm);
-    InstallSpecialRegistersWindow(*mainForm);
-    InstallSourceWindow(*mainForm);
     mainForm->show();
     exitCode = QApplication::exec();
   } catch (const std::exception& error) {
     MessageBox(error.what(), "Corvane 4", MB_OK | MB_ICONSTOP);
     exitCode = 1;
   }
-  delete TheConfiguration;
-  delete mainForm;
+  EndProgram(mainForm);
   return exitCode;
 }

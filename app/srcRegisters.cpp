@@ -18,11 +18,14 @@ TfrmRegs::TfrmRegs(QWidget* Owner) : TRegisterListWindow(Owner, "Registers") {
   FormCreate();
 }
 
-void InstallRegistersWindow(TfrmMain& main) {
+namespace {
+// The main window opens it from its button and menu item.
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
   main.SetViewFactory(TViewKind::Regs, [](TfrmMain& owner) -> QWidget* {
     auto* form = new TfrmRegs(&owner);
     form->show();
     form->RegsArea->setFocus();
     return form;
   });
-}
+});
+}  // namespace

@@ -13,10 +13,13 @@ TfrmSRegs::TfrmSRegs(QWidget* Owner) : TRegisterListWindow(Owner, "SRegisters") 
   FormCreate();
 }
 
-void InstallSpecialRegistersWindow(TfrmMain& main) {
+namespace {
+// The main window opens it from its button and menu item.
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
   main.SetViewFactory(TViewKind::SRegs, [](TfrmMain& owner) -> QWidget* {
     auto* form = new TfrmSRegs(&owner);
     form->show();
     return form;
   });
-}
+});
+}  // namespace

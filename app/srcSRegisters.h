@@ -2,7 +2,6 @@
 #include "RegisterListWindow.h"
 
 class TSRegsInterior;
-class TfrmMain;
 
 // The special-register window, the register window's twin for the target's
 // special registers. A target without them never opens it.
@@ -12,6 +11,3 @@ class TfrmSRegs : public TRegisterListWindow {
 
   TSRegsInterior* SRegsArea;
 };
-
-// Lets the main window open the special-register window when the target has any.
-void InstallSpecialRegistersWindow(TfrmMain& main);

@@ -143,7 +143,7 @@ void TfrmSource::FormShow() {
 
 void TfrmSource::closeEvent(QCloseEvent* event) {
   FStepper->DisarmLineBreaks(true);
-  PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(static_cast<QWidget*>(this)));
+  PostViewClosed(this);
   event->accept();
 }
 
@@ -252,10 +252,13 @@ void TfrmSource::mnuOpenSourceClick() {
   if (ShowModal(dialog) == mrOk && dialog.FSelectedModule) LoadModuleSource(*dialog.FSelectedModule);
 }
 
-void InstallSourceWindow(TfrmMain& main) {
+namespace {
+// The main window opens it from its button and F3, once debug information is loaded.
+const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
   main.SetViewFactory(TViewKind::Source, [](TfrmMain& owner) -> QWidget* {
     auto* form = new TfrmSource(&owner);
     form->show();
     return form;
   });
-}
+});
+}  // namespace

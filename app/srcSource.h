@@ -10,7 +10,6 @@
 class QAction;
 class QMenu;
 class TSourceEditor;
-class TfrmMain;
 struct TModuleEntry;
 
 // The source window: the C source of one module of the loaded object file,
@@ -66,6 +65,3 @@ class TfrmSource : public QWidget, public TMessageReceiver {
   uint16_t FCurrentModule = 0xFFFF;
   int32_t FPCLine = -1;
 };
-
-// Lets the main window open the source window from its button and F3.
-void InstallSourceWindow(TfrmMain& main);

@@ -61,8 +61,6 @@ std::string ProgressText(uint32_t bytes, uint16_t symbols) {
          "] Symbols read\r\n\r\nPress <Ctrl + Break> to stop";
 }
 
-LPARAM TextParam(const std::string& text) { return reinterpret_cast<LPARAM>(text.c_str()); }
-
 bool IsLocal(const TSymbolRecord& s) { return s.ScopeLow != 0 || s.ScopeHigh != -1; }
 
 // Adds the symbols of one PR_SYMBOLS array; returns how many slots it held.
@@ -121,7 +119,7 @@ void TDebug::LoadProgram(const std::string& file, uint8_t loadCode, uint8_t form
   });
   uint32_t deadline = GetTickCount() + kProgressInterval;
   std::string text = ProgressText(0, 0);
-  SendToMainForm(UM_BEGINBUSY, 0, TextParam(text));
+  SendBeginBusy(text);
 
   const TDebugTables tables = Tables();
   reader.Open(FileName.c_str(), 0, tables.Modules, tables.Scopes, tables.Lines, tables.Types);
@@ -160,7 +158,7 @@ void TDebug::LoadProgram(const std::string& file, uint8_t loadCode, uint8_t form
     }
     if (static_cast<int32_t>(GetTickCount() - deadline) >= 0) {
       text = ProgressText(gatherer.BytesWritten(), symbols);
-      SendToMainForm(UM_STATUSTEXT, 0, TextParam(text));
+      SendStatusText(text);
       deadline = GetTickCount() + kProgressInterval;
     }
   } while (kind != PR_END);

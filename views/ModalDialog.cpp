@@ -32,6 +32,9 @@ QFont DialogFont() {
 
 int ShowModal(QDialog& dialog) {
   CentreOnMainForm(dialog);
+  // The frame is known only once the dialog is up (a title bar under a
+  // window manager), so it is centred again then, before anybody answers it.
+  QTimer::singleShot(0, &dialog, [&dialog] { CentreOnMainForm(dialog); });
   if (TModalDialogHandler handler = Handler()) {
     QTimer::singleShot(0, &dialog, [&dialog, handler] {
       handler(dialog);

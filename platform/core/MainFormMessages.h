@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <string>
 
 #include "Messages.h"
 
@@ -9,6 +10,15 @@
 using TMainFormHandler = std::function<LRESULT(unsigned msg, WPARAM wParam, LPARAM lParam)>;
 LRESULT SendToMainForm(unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
 TMainFormHandler SetMainFormHandler(TMainFormHandler handler);
+
+// The messages to the main window that carry a text go through these, so no
+// caller puts a pointer into an LPARAM: UM_BEGINBUSY with the status text of a
+// long operation, UM_STATUSTEXT with its progress. The text lives as long as
+// the call, as with a sent message.
+LRESULT SendBeginBusy(const std::string& text);
+LRESULT SendStatusText(const std::string& text);
+// The text such a message carries, for its receiver; "" for lParam 0.
+const char* MessageText(LPARAM lParam);
 
 // In place of PostQuitMessage: asks the application to end its message loop.
 using TQuitHandler = std::function<void(int exitCode)>;

@@ -81,6 +81,10 @@ bool PostMessage(HWND target, unsigned msg, WPARAM wParam, LPARAM lParam) {
   return true;
 }
 
+bool PostViewClosed(QWidget* form) { return PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(form)); }
+
+QWidget* ClosedView(const TMessage& message) { return reinterpret_cast<QWidget*>(message.LParam); }
+
 HWND MainForm() { return mainForm; }
 
 void SetMainForm(TMessageReceiver* receiver) {

@@ -3,6 +3,8 @@
 
 #include "Messages.h"
 
+class QWidget;
+
 // Windows talk to each other by numbered messages, as they did through window
 // handles: a receiver gets a handle when it is made, and a message to a handle
 // whose receiver is gone is simply not delivered. Handles are never reused.
@@ -38,6 +40,12 @@ LRESULT SendMessage(HWND target, unsigned msg, WPARAM wParam = 0, LPARAM lParam 
 // Queues the message for the event loop; false when the handle names no
 // receiver now. A receiver that is destroyed before delivery never sees it.
 bool PostMessage(HWND target, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+// A view window posts this from its close handler; the main window then takes
+// it off the view list and deletes it. The form is only compared, never used,
+// by the receiver of UM_VIEWCLOSED, which reads it back with ClosedView.
+bool PostViewClosed(QWidget* form);
+QWidget* ClosedView(const TMessage& message);
 
 bool IsWindow(HWND handle);
 TMessageReceiver* FindReceiver(HWND handle);

@@ -14,7 +14,7 @@ class BusyTest : public MainWindowTest {
     Connect();
     Form->show();
   }
-  void BeginBusy(const char* text) { SendMessage(Form->Handle(), UM_BEGINBUSY, 0, reinterpret_cast<LPARAM>(text)); }
+  void BeginBusy(const char* text) { SendBeginBusy(text); }
   void EndBusy() { SendMessage(Form->Handle(), UM_ENDBUSY); }
 };
 
@@ -28,7 +28,7 @@ TEST_F(BusyTest, LongOperationDisablesTheCommandsAndShowsItsText) {
   for (QAction* button : {Form->TLB_ClearBreaks, Form->TLB_Halt, Form->TLB_Refresh, Form->TLB_ViewRegs})
     EXPECT_FALSE(button->isEnabled());
 
-  SendMessage(Form->Handle(), UM_STATUSTEXT, 0, reinterpret_cast<LPARAM>("Loading 40%"));
+  SendStatusText("Loading 40%");
   EXPECT_EQ(Form->StatusText(), QStringLiteral("Loading 40%"));
 
   EndBusy();

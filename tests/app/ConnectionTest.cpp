@@ -102,7 +102,7 @@ TEST_F(MainWindowTest, TargetWithoutOptionalFeaturesDisablesTheirCommands) {
   EXPECT_FALSE(Form->MNU_ConfigureMemory->menuAction()->isEnabled());
   EXPECT_TRUE(Form->MNU_ConfigureMemory->actions().isEmpty());
   // Also after a long operation the trace stays off.
-  SendMessage(Form->Handle(), UM_BEGINBUSY, 0, reinterpret_cast<LPARAM>("Loading"));
+  SendBeginBusy("Loading");
   SendMessage(Form->Handle(), UM_ENDBUSY);
   EXPECT_FALSE(Form->TLB_ViewTrace->isEnabled());
 }

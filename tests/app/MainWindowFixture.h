@@ -35,7 +35,7 @@ class FakeView : public QWidget, public TMessageReceiver {
 
  protected:
   void closeEvent(QCloseEvent* event) override {
-    PostMessage(MainForm(), UM_VIEWCLOSED, 0, reinterpret_cast<LPARAM>(this));
+    PostViewClosed(this);
     event->accept();
   }
 

@@ -7,6 +7,7 @@
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "RegsInterior.h"
+#include "SRegsInterior.h"
 #include "SettingsRegistry.h"
 #include "srcRegisters.h"
 #include "srcSRegisters.h"
@@ -19,8 +20,6 @@ class RegsWindowTest : public MainWindowTest {
     MainWindowTest::SetUp();
     const std::uint8_t none[1] = {};
     Registry().WriteBinary(RegistryKey, "Registers", none, 0);
-    InstallRegistersWindow(*Form);
-    InstallSpecialRegistersWindow(*Form);
     Connect();
   }
 
@@ -171,6 +170,22 @@ TEST_F(RegsWindowTest, SizeLimitsComeFromTheView) {
   QCoreApplication::processEvents();
   EXPECT_EQ(form->RegsArea->GetNumLines(), 4);
   EXPECT_EQ(Line(form, 3), "HL      0000");
+}
+
+TEST_F(RegsWindowTest, TheSpecialRegisterWindowOfATargetWithoutThemStaysEmpty) {
+  auto* form = new TfrmSRegs(Form.get());
+  form->show();
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Special Registers"));
+  SendMessage(form->Handle(), UM_STOPPED);
+  form->SRegsArea->Update();
+  EXPECT_EQ(form->SRegsArea->Canvas()->GridLine(0).trimmed(), QString());
+  EXPECT_LE(form->minimumHeight(), form->maximumHeight());
+  form->move(300, 200);
+  const QSize size = form->size();
+  delete form;
+  TWindowRect stored;
+  ASSERT_TRUE(ReadWindowRect("sregisters", stored));
+  EXPECT_EQ(QRect(stored.Left, stored.Top, stored.Width, stored.Height), QRect(QPoint(300, 200), size));
 }
 
 }  // namespace

@@ -36,7 +36,6 @@ class SourceWindowTest : public MainWindowTest {
       Answers.erase(Answers.begin());
       return true;
     });
-    InstallSourceWindow(*Form);
     Connect();
   }
   void TearDown() override {

@@ -75,7 +75,7 @@ class DebugLoad : public EngineFixture {
     savedDebug = std::exchange(TheDebug, TheDebug ? TheDebug : (ownDebug = std::make_unique<TDebug>()).get());
     path = (std::filesystem::temp_directory_path() / ("debugload-" + std::to_string(getpid()) + ".abs")).string();
     previousForm = SetMainFormHandler([this](unsigned msg, WPARAM, LPARAM lParam) -> LRESULT {
-      sent.push_back({msg, lParam ? reinterpret_cast<const char*>(lParam) : ""});
+      sent.push_back({msg, MessageText(lParam)});
       return 0;
     });
     previousKeys = SetKeyStateHandler([this](int vk) -> short {

@@ -1,0 +1,440 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DumpInterior.h"
+#include "EngineFixture.h"
+#include "FileDialogs.h"
+#include "GuiTestApplication.h"
+#include "InputAnswers.h"
+#include "MessageBoxRecorder.h"
+#include "Protocol.h"
+
+namespace {
+
+using D = TDumpInterior;
+
+class DumpInteriorTest : public EngineFixture {
+ protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    Seed();
+  }
+  // 41h, 42h, ... from 0100h to 01FFh, zeros from 0200h to 02FFh.
+  static void Seed() {
+    std::vector<uint8_t> bytes(256);
+    for (int i = 0; i < 256; ++i) bytes[i] = static_cast<uint8_t>(0x41 + i);
+    TheProtocol->WriteMemory(1, 0x100, 128, bytes.data());
+    TheProtocol->WriteMemory(1, 0x180, 128, bytes.data() + 128);
+    TheProtocol->FillBlock(1, 0x200, 0x100, 1, std::vector<uint8_t>{0}.data());
+  }
+  void TearDown() override {
+    View.reset();
+    EngineFixture::TearDown();
+  }
+
+  // A focused view at 0100h showing `lines` lines, as the host windows set it up.
+  void Show(D::TDataMode mode, int lines = 4) {
+    View = std::make_unique<D>();
+    View->SetColor(clWhite);
+    View->SetScrollBars(ssBoth);
+    View->OnAddrChanged = [this](QObject*, uint16_t area, uint32_t addr) {
+      Area = area;
+      Reported = addr;
+    };
+    View->OnDataModeChanged = [this](QObject*, uint16_t mode) { ModeReported = mode; };
+    View->OnChange = [this](QObject*) { View->Refresh(); };
+    View->SetDataMode(mode);
+    View->SetAddr(0x100);
+    QSize outer;
+    View->ComputeAreaSize(QSize(View->AreaAddrSize() + 66, lines), outer);
+    View->resize(outer);
+    View->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(View.get()));
+    View->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(View.get()));
+    View->setFocus();
+    QApplication::processEvents();
+    View->Update();
+  }
+
+  QString Line(int row) const { return View->Canvas()->GridLine(row).trimmed(); }
+  // The characters the cursor highlights.
+  QString Cursor() const {
+    QString text;
+    for (int row = 0; row < View->Canvas()->GridRows(); ++row)
+      for (int column = 0; column < View->Canvas()->GridColumns(); ++column)
+        if (View->Canvas()->GridCell(column, row).Background == clHighlight)
+          text += View->Canvas()->GridCell(column, row).Char;
+    return text;
+  }
+  void Keys(const std::vector<Qt::Key>& keys) {
+    for (Qt::Key key : keys) QTest::keyClick(View.get(), key);
+    View->Update();
+  }
+  void ClickColumn(int column, int row, bool twice = false) {
+    const QPoint at(column * 8 + 4, row * 15 + 7);
+    if (twice)
+      QTest::mouseDClick(View->viewport(), Qt::LeftButton, {}, at);
+    else
+      QTest::mouseClick(View->viewport(), Qt::LeftButton, {}, at);
+    View->Update();
+  }
+  void Command(const char* name) {
+    QAction* action = View->Popup()->findChild<QAction*>(QString::fromLatin1(name));
+    ASSERT_NE(action, nullptr) << name;
+    action->trigger();
+    Refocus();
+  }
+  // A dialog took the focus; closing it gives it back.
+  void Refocus() {
+    View->activateWindow();
+    View->setFocus();
+    QApplication::processEvents();
+    View->Update();
+  }
+  static std::vector<uint8_t> Memory(uint32_t address, int count) {
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(count));
+    TheProtocol->ReadMemory(1, address, static_cast<uint8_t>(count), bytes.data());
+    return bytes;
+  }
+
+  // "caption|prompt|initial text" of each input dialog shown.
+  std::vector<std::string> Asked() const {
+    std::vector<std::string> asked;
+    for (const TShownInput& shown : Input.Shown)
+      asked.push_back(shown.Caption + '|' + shown.Prompt + '|' + shown.Initial);
+    return asked;
+  }
+
+  std::unique_ptr<D> View;
+  uint16_t Area = 0;
+  uint32_t Reported = 0;
+  int ModeReported = -1;
+  TInputAnswers Input;
+  TMessageBoxRecorder Boxes;
+};
+
+struct FormatCase {
+  D::TDataMode Mode;
+  const char* Line;
+};
+
+TEST_F(DumpInteriorTest, GroupingsShowOnTheGridWithTheCursorOnTheFirstItem) {
+  const FormatCase cases[] = {
+      {D::BYTEx8, "CODE:0100 41 42 43 44 45 46 47 48 ABCDEFGH"},
+      {D::BYTEx16, "CODE:0100 41 42 43 44 45 46 47 48 - 49 4A 4B 4C 4D 4E 4F 50 ABCDEFGHIJKLMNOP"},
+      {D::WORDx8, "CODE:0100 4241 4443 4645 4847 4A49 4C4B 4E4D 504F"},
+      {D::DWORDx4, "CODE:0100 44434241 48474645 4C4B4A49 504F4E4D"},
+  };
+  for (const FormatCase& c : cases) {
+    Show(c.Mode);
+    EXPECT_EQ(Line(0), QString::fromLatin1(c.Line));
+    EXPECT_TRUE(Line(1).startsWith(c.Mode == D::BYTEx8 ? "CODE:0108 49 " : "CODE:0110 "));
+    EXPECT_EQ(Cursor(), QString::fromLatin1(c.Line + 10, c.Mode == D::WORDx8 ? 4 : c.Mode == D::DWORDx4 ? 8 : 2));
+    EXPECT_EQ(View->Canvas()->GridCell(3, 0).Background, 0xFFDFB5u);
+    EXPECT_EQ(View->Canvas()->GridCell(View->AreaAddrSize() + 10, 1).Background, clWhite);
+  }
+}
+
+struct KeyCase {
+  D::TDataMode Mode;
+  std::vector<Qt::Key> Keys;
+  uint32_t Address;  // reported for the cursor
+  const char* Cursor;
+  const char* FirstLine;  // its start
+};
+
+TEST_F(DumpInteriorTest, KeysMoveTheCursorAndTheWindow) {
+  const KeyCase cases[] = {
+      {D::BYTEx8, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}, 0x103, "44", "CODE:0100"},
+      {D::BYTEx8, {Qt::Key_Left}, 0x100, "41", "CODE:0100"},
+      {D::BYTEx8, {Qt::Key_End, Qt::Key_Right}, 0x107, "H", "CODE:0100"},
+      {D::BYTEx8, {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left}, 0x103, "D", "CODE:0100"},
+      {D::BYTEx8, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}, 0x111, "52", "CODE:0100"},
+      {D::BYTEx8, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}, 0x120, "61", "CODE:0108"},
+      {D::BYTEx8, {Qt::Key_Up}, 0xF8, "00", "CODE:00F8"},
+      {D::BYTEx8, {Qt::Key_PageDown}, 0x120, "61", "CODE:0120"},
+      {D::BYTEx16, {Qt::Key_End}, 0x10F, "P", "CODE:0100"},
+      {D::BYTEx16, {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left,
+                    Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left,
+                    Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left},
+       0x10F, "50", "CODE:0100"},
+      {D::WORDx8, {Qt::Key_End}, 0x10E, "504F", "CODE:0100"},
+      {D::DWORDx4, {Qt::Key_End, Qt::Key_Right}, 0x10C, "504F4E4D", "CODE:0100"},
+      {D::DWORDx4, {Qt::Key_Up, Qt::Key_Up}, 0xE0, "00000000", "CODE:00E0"},
+  };
+  for (const KeyCase& c : cases) {
+    Show(c.Mode);
+    Keys(c.Keys);
+    SCOPED_TRACE(c.Cursor);
+    EXPECT_EQ(Reported, c.Address);
+    EXPECT_EQ(Cursor(), QString::fromLatin1(c.Cursor));
+    EXPECT_TRUE(Line(0).startsWith(QString::fromLatin1(c.FirstLine))) << Line(0).toStdString();
+  }
+}
+
+TEST_F(DumpInteriorTest, UpAtZeroWrapsThroughTheAreasAddressWidth) {
+  for (D::TDataMode mode : {D::BYTEx8, D::BYTEx16}) {
+    Show(mode);
+    View->SetNewAddress(1, 0);
+    View->Update();
+    Keys({Qt::Key_Up});
+    EXPECT_TRUE(Line(0).startsWith(mode == D::BYTEx8 ? "CODE:FFF8 " : "CODE:FFF0 "));
+    EXPECT_EQ(Reported, mode == D::BYTEx8 ? 0xFFF8u : 0xFFF0u);
+  }
+}
+
+struct ClickCase {
+  D::TDataMode Mode;
+  int Column;  // after the prefix
+  uint32_t Address;
+  const char* Cursor;
+};
+
+TEST_F(DumpInteriorTest, ClicksSelectTheItemUnderTheMouse) {
+  const ClickCase cases[] = {
+      // A click past the data part leaves the cursor where it was.
+      {D::BYTEx8, 4, 0x101, "42"},   {D::BYTEx8, 27, 0x103, "D"},    {D::BYTEx8, 40, 0x100, "41"},
+      {D::BYTEx16, 24, 0x107, "48"}, {D::BYTEx16, 26, 0x108, "49"},  {D::BYTEx16, 65, 0x10F, "P"},
+      {D::WORDx8, 12, 0x104, "4645"}, {D::DWORDx4, 35, 0x10C, "504F4E4D"},
+  };
+  for (const ClickCase& c : cases) {
+    Show(c.Mode);
+    ClickColumn(View->AreaAddrSize() + c.Column, 0);
+    SCOPED_TRACE(c.Cursor);
+    EXPECT_EQ(Reported, c.Address);
+    EXPECT_EQ(Cursor(), QString::fromLatin1(c.Cursor));
+  }
+}
+
+struct ModifyCase {
+  D::TDataMode Mode;
+  char Key;  // typed on the item after the first
+  const char* Initial;  // the dialog's text; empty: no dialog
+  const char* Answer;
+  std::vector<uint8_t> Bytes;  // from 0101h on afterwards
+};
+
+TEST_F(DumpInteriorTest, TypingEditsMemoryAtTheCursor) {
+  const ModifyCase cases[] = {
+      {D::BYTEx8, '5', "5", "5", {0x05, 0x43}},
+      {D::BYTEx16, '5', "5", "5,6", {0x05, 0x06, 0x44}},
+      {D::WORDx8, '5', "5", "5", {0x42, 0x05, 0x00, 0x45}},
+      {D::DWORDx4, '1', "1", "12345678H", {0x42, 0x43, 0x44, 0x78, 0x56, 0x34, 0x12, 0x49}},
+      {D::BYTEx8, '{', "{", "{1,2}", {0x01, 0x02, 0x44}},
+      {D::BYTEx8, '"', "\"", "\"ab\"", {0x61, 0x62, 0x44}},
+      {D::BYTEx8, '+', "", "", {0x42, 0x43}},
+      {D::BYTEx8, '-', "", "", {0x42, 0x43}},
+      {D::BYTEx8, ' ', "", "", {0x42, 0x43}},
+  };
+  for (const ModifyCase& c : cases) {
+    Seed();
+    Show(c.Mode);
+    Keys({Qt::Key_Right});
+    Input.Shown.clear();
+    Input.Answers = {std::string(c.Answer)};
+    QTest::keyClick(View.get(), c.Key);
+    View->Update();
+    SCOPED_TRACE(c.Answer);
+    if (*c.Initial)
+      EXPECT_EQ(Asked(), std::vector<std::string>{"Modify memory|New value(s):|" + std::string(c.Initial)});
+    else
+      EXPECT_TRUE(Asked().empty());
+    EXPECT_EQ(Memory(0x101, static_cast<int>(c.Bytes.size())), c.Bytes);
+    if (c.Mode == D::BYTEx8 && *c.Initial) {
+      EXPECT_TRUE(Line(0).startsWith("CODE:0100 41 " + QString::asprintf("%02X", c.Bytes[0])));
+    }
+  }
+}
+
+TEST_F(DumpInteriorTest, DoubleClickAndModifyAskWithAnEmptyAnswer) {
+  Show(D::BYTEx8);
+  Input.Answers = {std::string("7"), std::nullopt};
+  ClickColumn(View->AreaAddrSize() + 6, 0, true);
+  Command("Modify");
+  EXPECT_EQ(Asked(), (std::vector<std::string>{"Modify memory|New value(s):|", "Modify memory|New value(s):|"}));
+  EXPECT_EQ(Memory(0x102, 2), (std::vector<uint8_t>{0x07, 0x44}));
+  EXPECT_EQ(View->ModifyMemory("x"), -1);
+}
+
+struct BlockCase {
+  const char* Command;
+  const char* Asked;
+  const char* Answer;
+  uint32_t Check;
+  std::vector<uint8_t> Bytes;  // from Check on afterwards
+  const char* Message;         // shown, or empty
+};
+
+TEST_F(DumpInteriorTest, BlockCommandsChangeMemoryAsAnswered) {
+  const std::string long_pattern = "200H,1,\"" + std::string(256, 'x') + "\"";
+  const BlockCase cases[] = {
+      {"FillBlock", "Fill block|Start address, Count, Pattern:|", "200H,5,{1,2}", 0x200, {1, 2, 1, 2, 1, 0}, ""},
+      {"FillBlock", "Fill block|Start address, Count, Pattern:|", "200H,3,\"\"", 0x200, {0, 0, 0}, ""},
+      {"FillBlock", "Fill block|Start address, Count, Pattern:|", long_pattern.c_str(), 0x200, {0}, "Value out of range"},
+      {"ClearBlock", "Clear block|Start address, count:|", "101H,0", 0x100, {0x41, 0x42}, ""},
+      {"CopyBlock", "Copy block|From, To, Count:|", "CODE:100H,DATA:201H,3", 0x200, {0, 0x41, 0x42, 0x43, 0}, ""},
+      {"CopyBlock", "Copy block|From, To, Count:|", "100H,,3", 0x200, {0}, "Incorrect address"},
+  };
+  for (const BlockCase& c : cases) {
+    Seed();
+    Show(D::BYTEx8);
+    Input.Shown.clear();
+    Input.Answers = {std::string(c.Answer)};
+    Command(c.Command);
+    SCOPED_TRACE(c.Answer);
+    EXPECT_EQ(Asked(), std::vector<std::string>{c.Asked});
+    EXPECT_EQ(Memory(c.Check, static_cast<int>(c.Bytes.size())), c.Bytes);
+    if (*c.Message) {
+      ASSERT_EQ(Boxes.Messages.size(), 1u);
+      EXPECT_EQ(Boxes.Messages[0].Text, c.Message);
+    } else {
+      EXPECT_TRUE(Boxes.Messages.empty());
+    }
+    Boxes.Messages.clear();
+  }
+  Show(D::BYTEx8);
+  Input.Answers = {std::string("100H,2")};
+  Command("ClearBlock");
+  EXPECT_TRUE(Line(0).startsWith("CODE:0100 00 00 43 "));
+}
+
+TEST_F(DumpInteriorTest, DisplayAtMovesTheWindowAndTheCursorHome) {
+  Show(D::BYTEx8);
+  Keys({Qt::Key_Down, Qt::Key_Right});
+  Input.Answers = {std::string("DATA:100H"), std::string("300H")};
+  Command("GotoAddr");
+  EXPECT_EQ(Asked().back(), "Display at address|New address:|");
+  EXPECT_TRUE(Line(0).startsWith("DATA:0100 41 "));
+  EXPECT_EQ(Area, 2);
+  EXPECT_EQ(Reported, 0x100u);
+  EXPECT_EQ(Cursor(), "41");
+  QTest::keyClick(View.get(), Qt::Key_G, Qt::ControlModifier);
+  Refocus();
+  EXPECT_TRUE(Line(0).startsWith("CODE:0300 "));
+}
+
+TEST_F(DumpInteriorTest, TheVerticalBarJogsByWholePages) {
+  Show(D::BYTEx8);
+  QScrollBar* bar = View->verticalScrollBar();
+  for (int release : {-37, 0, 200}) {
+    bar->setSliderDown(true);
+    bar->setSliderPosition(release);
+    bar->setSliderDown(false);
+    View->Update();
+    EXPECT_EQ(bar->value(), 0);
+  }
+  EXPECT_TRUE(Line(0).startsWith("CODE:0100 "));  // -256, nothing, +256
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  View->Update();
+  EXPECT_TRUE(Line(0).startsWith("CODE:0108 "));
+}
+
+TEST_F(DumpInteriorTest, ModeChangesPutTheCursorHomeAndLimitTheHeight) {
+  Show(D::BYTEx8);
+  Keys({Qt::Key_Down, Qt::Key_End});
+  Command("N16Bytes");
+  EXPECT_EQ(ModeReported, D::BYTEx16);
+  EXPECT_EQ(Reported, 0x100u);
+  EXPECT_EQ(Cursor(), "41");
+  EXPECT_EQ(View->GetHScrollMax(), 31);
+  for (D::TDataMode mode : {D::BYTEx8, D::BYTEx16, D::WORDx8, D::DWORDx4}) {
+    View->SetDataMode(mode);
+    QSize min, max;
+    View->GetMinMaxInfo(min, max);
+    View->resize(max);
+    EXPECT_EQ(View->GetNumLines(), mode == D::BYTEx8 ? 16 : 8);
+    View->resize(min);
+    EXPECT_EQ(View->GetNumLines(), 1);
+  }
+}
+
+// A view too low for one line still builds one, and the cursor stays on it.
+TEST_F(DumpInteriorTest, DownInAViewWithoutVisibleLinesMovesTheWindow) {
+  Show(D::BYTEx8);
+  View->resize(View->width(), 20);
+  ASSERT_EQ(View->GetNumLines(), 0);
+  Keys({Qt::Key_Down, Qt::Key_Down, Qt::Key_Down});
+  EXPECT_EQ(Reported, 0x118u);
+  EXPECT_EQ(View->Addr(), 0x118u);
+}
+
+TEST_F(DumpInteriorTest, ProgramAreasShowSixAddressDigits) {
+  Show(D::WORDx8);
+  View->SetNewAddress(0x81, 0x12345);
+  View->Update();
+  EXPECT_EQ(View->AreaAddrSize(), 12);
+  EXPECT_TRUE(Line(0).startsWith("CODE:012345 0000 ")) << Line(0).toStdString();
+  Keys({Qt::Key_End});
+  EXPECT_EQ(Reported, 0x12353u);
+  EXPECT_EQ(Cursor(), "0000");
+}
+
+}  // namespace
+
+// Sixteen lines of sixteen bytes, as the CPU window's tallest panel shows,
+// are more than one transfer can carry.
+TEST_F(DumpInteriorTest, TallViewsReadTheirBytesInTransfersTheTargetAllows) {
+  std::vector<TMemoryTransfer> reads;
+  TTransferRecorder previous = SetTransferRecorder([&](const TMemoryTransfer& transfer) {
+    if (transfer.Kind == TTransferKind::Read) reads.push_back(transfer);
+  });
+  Show(D::BYTEx16, 16);
+  reads.clear();
+  View->Refresh();
+  View->Update();
+  SetTransferRecorder(std::move(previous));
+  ASSERT_EQ(View->GetNumLines(), 16);
+  uint32_t total = 0;
+  for (const TMemoryTransfer& read : reads) {
+    EXPECT_LE(read.Count, 255u);
+    EXPECT_EQ(read.Address, 0x100 + total);
+    total += read.Count;
+  }
+  EXPECT_EQ(total, 17u * 16u);
+  EXPECT_EQ(Line(15), "CODE:01F0 31 32 33 34 35 36 37 38 - 39 3A 3B 3C 3D 3E 3F 40 123456789:;<=>?@");
+}
+
+// The file dialog's fourth filter is the binary format.
+TEST_F(DumpInteriorTest, LoadAndSaveBlockAskForTheBlockAndTheFile) {
+  const std::string file = (std::filesystem::temp_directory_path() / "dump-view-block.bin").string();
+  std::vector<TFileDialogRequest> requests;
+  TFileDialogHandler previous = SetFileDialogHandler([&](TFileDialogRequest& request) {
+    requests.push_back(request);
+    request.FileName = QString::fromStdString(file);
+    request.FilterIndex = 4;
+    return true;
+  });
+  Show(D::BYTEx8);
+  Input.Answers = {std::string("101H,2,3"), std::string("1,DATA:200H,2")};
+  Command("SaveBlock");
+  Command("ReadBlock");
+  SetFileDialogHandler(std::move(previous));
+  std::filesystem::remove(file);
+  EXPECT_EQ(Asked(), (std::vector<std::string>{"Write block|From mem addr, To file addr, Count:|",
+                                                    "Read block|From file addr, To mem addr, Count:|"}));
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_TRUE(requests[0].Save);
+  EXPECT_EQ(requests[0].Title, "Save data");
+  EXPECT_FALSE(requests[1].Save);
+  EXPECT_EQ(requests[1].Title, "Load data");
+  EXPECT_TRUE(requests[1].FileMustExist);
+  for (const TFileDialogRequest& request : requests) {
+    EXPECT_EQ(request.FilterIndex, 1);
+    EXPECT_EQ(request.Filter,
+              "IAR Symbolic (*.a?\?)|*.a?\?|Intel-Hex (*.hex)|*.hex|Motorola hex (*.hex)|*.hex|Binary (*.bin)|*.bin");
+  }
+  // Saved: 42h 43h 44h; loaded from file address 1 on: 43h 44h.
+  EXPECT_EQ(Memory(0x1FF, 4), (std::vector<uint8_t>{0x40, 0x43, 0x44, 0x00}));
+  EXPECT_TRUE(Boxes.Messages.empty());
+}
