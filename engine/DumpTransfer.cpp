@@ -33,7 +33,7 @@ class TProgress {
   bool Aborted(const std::string& text) {
     if (static_cast<int32_t>(GetTickCount() - Deadline) < 0) return false;
     if (GetAsyncKeyState(AbortKey) & 0x8001) return true;
-    SendToMainForm(UM_STATUSTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendStatusText(text);
     Deadline = GetTickCount() + ProgressInterval;
     return false;
   }
@@ -50,8 +50,6 @@ std::string LoadText(uint32_t total, const char* tail) {
 std::string SaveText(uint32_t total) {
   return "Saving data\r\n[" + std::to_string(total) + "] Bytes. Press <H> to quit save";
 }
-
-void BeginBusy(const std::string& text) { SendToMainForm(UM_BEGINBUSY, 0, reinterpret_cast<LPARAM>(text.c_str())); }
 
 }  // namespace
 
@@ -79,7 +77,7 @@ void LoadBlock(const std::string& fileName, int format, _LoadAreaType& block) {
   }
   uint32_t total = 0;
   TProgress progress;
-  BeginBusy(LoadText(total, ""));
+  SendBeginBusy(LoadText(total, ""));
   progress.ForgetKey();
   const uint32_t delta = block.MemoryAddress - block.FileAddress;
   for (;;) {
@@ -118,7 +116,7 @@ void SaveBlock(const std::string& fileName, int format, _SaveAreaType& block) {
   }
   uint32_t total = 0;
   TProgress progress;
-  BeginBusy(SaveText(total));
+  SendBeginBusy(SaveText(total));
   progress.ForgetKey();
   const uint32_t delta = block.FileAddress - block.MemoryAddress;
   // The memory read ahead as hex digits, and where the next record's start.

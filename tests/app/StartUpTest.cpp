@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, OptionsAndWindowMenusAreHidden) {
 }
 
 TEST_F(MainWindowTest, CommandsOfWindowsNotBuiltStayDisabled) {
-  for (QAction* command : {Form->TLB_Open, Form->TLB_Go, Form->TLB_ViewCpu, Form->TLB_ViewDump, Form->TLB_About,
+  for (QAction* command : {Form->TLB_Open, Form->TLB_Go, Form->TLB_ViewCpu, Form->TLB_About,
                            Form->MNU_ViewCpu, Form->MNU_RunReset, Form->MNU_FileOpen})
     EXPECT_FALSE(command->isEnabled()) << command->objectName().toStdString();
   for (QAction* command : {Form->TLB_ClearBreaks, Form->TLB_Refresh, Form->TLB_Halt, Form->MNU_FileExit,

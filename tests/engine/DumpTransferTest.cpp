@@ -32,7 +32,7 @@ class DumpTransferTest : public EngineFixture {
     std::filesystem::create_directories(Folder);
     UseTestClock(true, 1000);
     PreviousMainForm = SetMainFormHandler([this](unsigned msg, WPARAM, LPARAM text) -> LRESULT {
-      Busy.push_back(msg == UM_ENDBUSY ? std::string("end") : reinterpret_cast<const char*>(text));
+      Busy.push_back(msg == UM_ENDBUSY ? std::string("end") : MessageText(text));
       if (msg == UM_BEGINBUSY) AdvanceTestClock(Step);
       return 0;
     });

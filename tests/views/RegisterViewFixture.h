@@ -1,6 +1,6 @@
 #pragma once
 // A register, flag, special-register or stack view on the demonstration
-// target, shown with room for a number of lines, as its hosts set it up.
+// target, white as its hosts make it, shown with room for a number of lines.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Configuration.h"
 #include "GuiTestApplication.h"
@@ -34,36 +35,45 @@ class ViewTest : public ::testing::Test {
     Area->resize(outer);
     Area->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Area.get()));
-    ASSERT_EQ(Area->GetNumLines(), lines);
-  }
-  void Focus() {
     Area->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Area.get()));
     Area->setFocus();
     QApplication::processEvents();
   }
 
-  // The row's text as painted, trailing blanks cut.
-  std::string Line(int row) {
+  // The rows' texts as painted, trailing blanks cut.
+  std::vector<std::string> Lines(int rows) {
     Area->Update();
-    return Area->Canvas()->GridLine(row).trimmed().toStdString();
+    std::vector<std::string> lines;
+    for (int row = 0; row < rows; ++row) lines.push_back(Area->Canvas()->GridLine(row).trimmed().toStdString());
+    return lines;
   }
-  TColor TextColor(int column, int row) {
+  std::string Line(int row) { return Lines(row + 1).back(); }
+  TGridCell Cell(int column, int row) {
     Area->Update();
-    return Area->Canvas()->GridCell(column, row).Color;
-  }
-  TColor Background(int column, int row) {
-    Area->Update();
-    return Area->Canvas()->GridCell(column, row).Background;
+    return Area->Canvas()->GridCell(column, row);
   }
 
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(Area.get(), key, modifiers);
+  // Keys by letter: d Down, u Up, n PgDn, p PgUp, N Ctrl+PgDn, P Ctrl+PgUp,
+  // D Ctrl+Down, r Right, e End, g Ctrl+G; any other character is typed.
+  void Keys(const std::string& keys) {
+    for (char k : keys) {
+      switch (k) {
+        case 'd': QTest::keyClick(Area.get(), Qt::Key_Down); break;
+        case 'u': QTest::keyClick(Area.get(), Qt::Key_Up); break;
+        case 'n': QTest::keyClick(Area.get(), Qt::Key_PageDown); break;
+        case 'p': QTest::keyClick(Area.get(), Qt::Key_PageUp); break;
+        case 'N': QTest::keyClick(Area.get(), Qt::Key_PageDown, Qt::ControlModifier); break;
+        case 'P': QTest::keyClick(Area.get(), Qt::Key_PageUp, Qt::ControlModifier); break;
+        case 'D': QTest::keyClick(Area.get(), Qt::Key_Down, Qt::ControlModifier); break;
+        case 'r': QTest::keyClick(Area.get(), Qt::Key_Right); break;
+        case 'e': QTest::keyClick(Area.get(), Qt::Key_End); break;
+        case 'g': QTest::keyClick(Area.get(), Qt::Key_G, Qt::ControlModifier); break;
+        default: QTest::keyClicks(Area.get(), QString(QLatin1Char(k)));
+      }
+    }
   }
-  void Type(char c) { QTest::keyClicks(Area.get(), QString(QLatin1Char(c))); }
-  QPoint RowCentre(int row) const {
-    return QPoint(20, row * Area->GetLineHeight() + Area->GetLineHeight() / 2);
-  }
+  QPoint RowCentre(int row) const { return QPoint(20, row * Area->GetLineHeight() + Area->GetLineHeight() / 2); }
   void Click(int row) { QTest::mouseClick(Area->viewport(), Qt::LeftButton, {}, RowCentre(row)); }
   void DoubleClick(int row) { QTest::mouseDClick(Area->viewport(), Qt::LeftButton, {}, RowCentre(row)); }
 

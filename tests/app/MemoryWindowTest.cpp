@@ -1,0 +1,134 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+#include <vector>
+
+#include "DumpInterior.h"
+#include "InputAnswers.h"
+#include "MainWindowFixture.h"
+#include "srcMemory.h"
+
+namespace {
+
+class MemoryWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Connect();
+  }
+
+  // The windows carry no meta-object of their own: they are found by name.
+  std::vector<TfrmMemory*> Forms() const {
+    std::vector<TfrmMemory*> forms;
+    for (QWidget* form : Form->findChildren<QWidget*>(QStringLiteral("frmMemory"), Qt::FindDirectChildrenOnly))
+      forms.push_back(static_cast<TfrmMemory*>(form));
+    return forms;
+  }
+  TfrmMemory* Open() {
+    const std::size_t before = Forms().size();
+    Form->TLB_ViewDump->trigger();
+    const std::vector<TfrmMemory*> forms = Forms();
+    return forms.size() > before ? forms.back() : nullptr;
+  }
+  static std::string Line(TfrmMemory* form, int row) {
+    form->DumpArea->Update();
+    return form->DumpArea->Canvas()->GridLine(row).trimmed().toStdString();
+  }
+  static std::string Address(TfrmMemory* form) { return form->txtAddress->text().toStdString(); }
+  static void Popup(TfrmMemory* form, const char* item) {
+    form->DumpArea->Popup()->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+  }
+};
+
+TEST_F(MemoryWindowTest, OpensUpToFourWindowsFromTheButtonAndTheMenu) {
+  EXPECT_TRUE(Form->TLB_ViewDump->isEnabled());
+  EXPECT_TRUE(Form->MNU_ViewDump->isEnabled());
+  std::vector<TfrmMemory*> forms;
+  for (int i = 0; i < 4; ++i) forms.push_back(Open());
+  for (TfrmMemory* form : forms) ASSERT_NE(form, nullptr);
+  TfrmMemory* form = forms[0];
+  EXPECT_EQ(form->objectName(), QStringLiteral("frmMemory"));
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Memory dump"));
+  EXPECT_TRUE(form->windowFlags() & Qt::Tool);
+  EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(Address(form), " CODE:00000000");
+  EXPECT_EQ(Line(form, 0), "CODE:0000 00 00 00 00 00 00 00 00 ........");
+  EXPECT_TRUE(form->btn8Bytes->isChecked());
+  EXPECT_EQ(Form->ViewCount(), 4);
+
+  Form->MNU_ViewDump->trigger();
+  ASSERT_EQ(Boxes.Messages.size(), 1u);
+  EXPECT_EQ(Boxes.Messages[0].Text, "No more dump windows available");
+  EXPECT_EQ(Boxes.Messages[0].Caption, "WARNING");
+  EXPECT_EQ(Forms().size(), 4u);
+
+  form->close();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Form->ViewCount(), 3);
+  EXPECT_NE(Open(), nullptr);
+}
+
+TEST_F(MemoryWindowTest, ButtonsAndThePopupChooseTheGroupingTogether) {
+  TfrmMemory* form = Open();
+  ASSERT_NE(form, nullptr);
+  form->DumpArea->SetNewAddress(1, 0x100);
+  QTest::keyClick(form->DumpArea, Qt::Key_Down);
+  EXPECT_EQ(Address(form), " CODE:00000108");
+
+  Popup(form, "N16Bytes");
+  EXPECT_TRUE(form->btn16Bytes->isChecked());
+  EXPECT_EQ(form->DumpArea->DataMode(), TDumpInterior::BYTEx16);
+
+  QTest::keyClick(form->DumpArea, Qt::Key_Down);
+  QTest::mouseClick(form->btnWord, Qt::LeftButton);
+  EXPECT_TRUE(form->btnWord->isChecked());
+  EXPECT_EQ(form->DumpArea->DataMode(), TDumpInterior::WORDx8);
+  EXPECT_EQ(Address(form), " CODE:00000100");
+  form->resize(form->maximumSize());
+  EXPECT_EQ(Line(form, 0), "CODE:0100 0000 0000 0000 0000 0000 0000 0000 0000");
+
+  // The window grows no taller than eight lines of words, or sixteen of eight bytes.
+  form->resize(form->width(), 2000);
+  EXPECT_EQ(form->DumpArea->GetNumLines(), 8);
+  QTest::mouseClick(form->btn8Bytes, Qt::LeftButton);
+  form->resize(form->width(), 2000);
+  EXPECT_EQ(form->DumpArea->GetNumLines(), 16);
+  form->resize(form->width(), 0);
+  EXPECT_EQ(form->DumpArea->GetNumLines(), 1);
+}
+
+TEST_F(MemoryWindowTest, DoubleClickOnTheAddressAsksWhereToShow) {
+  TfrmMemory* form = Open();
+  ASSERT_NE(form, nullptr);
+  TInputAnswers answers({"DATA:100H", "100", std::nullopt});
+  QTest::mouseDClick(form->txtAddress, Qt::LeftButton);
+  EXPECT_EQ(Address(form), " DATA:00000100");
+  EXPECT_EQ(Line(form, 0).substr(0, 10), "DATA:0100 ");
+  QTest::mouseDClick(form->txtAddress, Qt::LeftButton);
+  EXPECT_EQ(Address(form), " CODE:00000064");
+  QTest::mouseDClick(form->txtAddress, Qt::LeftButton);
+  EXPECT_EQ(Address(form), " CODE:00000064");
+  ASSERT_EQ(answers.Shown.size(), 3u);
+  EXPECT_EQ(answers.Shown[0].Caption, "Display at address");
+  EXPECT_EQ(answers.Shown[0].Prompt, "New address:");
+}
+
+// An edit goes to the main window, which has every view show it.
+TEST_F(MemoryWindowTest, AChangeInOneWindowShowsInTheOthers) {
+  TfrmMemory* first = Open();
+  TfrmMemory* second = Open();
+  ASSERT_NE(second, nullptr);
+  second->DumpArea->SetDataMode(TDumpInterior::WORDx8);
+  second->resize(second->maximumSize());
+  TInputAnswers answers({"1,2,3"});
+  QTest::keyClick(first->DumpArea, Qt::Key_Right);
+  QTest::keyClick(first->DumpArea, '1');
+  EXPECT_EQ(Line(first, 0), "CODE:0000 00 01 02 03 00 00 00 00 ........");
+  EXPECT_EQ(Line(second, 0), "CODE:0000 0100 0302 0000 0000 0000 0000 0000 0000");
+  EXPECT_EQ(answers.Shown.size(), 1u);
+}
+
+}  // namespace
