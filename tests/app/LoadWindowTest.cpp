@@ -40,7 +40,7 @@ class LoadWindowTest : public MainWindowTest {
     MainWindowTest::TearDown();
   }
 
-  static std::string Sample(const char* name) { return std::string(SAMPLES_DIR) + "/" + name; }
+  static std::string Sample(const char* name) { return std::string(TARVIK_SAMPLES) + "/" + name; }
   std::string CodeRow(uint16_t pc) {
     TheCpu->GetPC();
     TheCpu->SetPC(pc);
