@@ -371,8 +371,9 @@ TEST_F(DumpInteriorTest, DownInAViewWithoutVisibleLinesMovesTheWindow) {
 
 TEST_F(DumpInteriorTest, ProgramAreasShowSixAddressDigits) {
   Show(D::WORDx8);
-  View->SetNewAddress(0x81, 0x12345);
-  View->Update();
+  Input.Answers = {std::string("PCODE:12345H")};
+  Command("GotoAddr");
+  EXPECT_EQ(Area, 0x81);
   EXPECT_EQ(View->AreaAddrSize(), 12);
   EXPECT_TRUE(Line(0).startsWith("CODE:012345 0000 ")) << Line(0).toStdString();
   Keys({Qt::Key_End});
