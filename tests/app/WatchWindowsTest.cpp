@@ -1,0 +1,176 @@
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTest>
+
+#include <cstring>
+
+#include "InputAnswers.h"
+#include "MainWindowFixture.h"
+#include "SettingsRegistry.h"
+#include "SymInterior.h"
+#include "Symbols.h"
+#include "WatchInterior.h"
+#include "srcSymList.h"
+#include "srcWatchList.h"
+
+namespace {
+
+void AddSymbol(const char* name, uint8_t kind, uint16_t area, uint32_t value, int16_t type, uint32_t low = 0,
+               uint32_t high = 0xFFFFFFFF) {
+  TSymbolRecord r{};
+  r.Kind = kind;
+  r.Attributes = area;
+  r.Value = value;
+  r.TypeIndex = type;
+  r.ScopeLow = low;
+  r.ScopeHigh = static_cast<int32_t>(high);
+  r.NameLength = static_cast<uint8_t>(std::strlen(name));
+  std::strcpy(r.Name, name);
+  TheSymbols->Add(&r);
+}
+
+void SetWord(uint32_t address, uint16_t value) {
+  const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
+  TheProtocol->WriteMemory(2, address, 2, bytes);
+}
+
+class WatchWindowsTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    for (const char* name : {"Watches", "Symbols"}) Registry().WriteBinary(RegistryKey, name, nullptr, 0);
+    Connect();
+    AddSymbol("total", 0, 2, 0x1234, 6);
+    AddSymbol("count", 0, 2, 0x1300, 6, 0x100, 0x1FF);  // a local of the function at 100h
+    SetWord(0x1234, 4660);
+    SetWord(0x1300, 9);
+  }
+
+  TfrmWatchList* OpenWatches() {
+    Form->TLB_ViewWatch->trigger();
+    return Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList"));
+  }
+  static std::string Line(TWatchInterior* view, int row) {
+    view->Update();
+    return view->Canvas()->GridLine(row).trimmed().toStdString();
+  }
+  static void Type(TWatchInterior* view, const char* text) { QTest::keyClicks(view, text); }
+  void Stop(uint32_t at) {
+    ProtocolScript().Stops = {at};
+    uint32_t pc = 0;
+    TheProtocol->Step(pc);
+    SendMessage(Form->Handle(), UM_STOPPED, 0, static_cast<LPARAM>(pc));
+  }
+};
+
+TEST_F(WatchWindowsTest, WatchesTypedInTheWindowFollowTheTarget) {
+  EXPECT_TRUE(Form->MNU_ViewWatch->isEnabled());
+  TfrmWatchList* form = OpenWatches();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Watch list"));
+  ASSERT_EQ(form->PageControl1->count(), 4);
+  EXPECT_EQ(form->PageControl1->tabText(3), QStringLiteral("Watch 4"));
+  EXPECT_EQ(form->PageControl1->tabPosition(), QTabWidget::South);
+  TWatchInterior* view = form->WatchInteriors[0];
+
+  {
+    TInputAnswers answers({"total", std::nullopt, "count"});
+    Type(view, " t");  // a blank asks for nothing
+    ASSERT_EQ(answers.Shown.size(), 1u);
+    EXPECT_EQ(answers.Shown[0].Caption, "Add Watch");
+    EXPECT_EQ(answers.Shown[0].Prompt, "Watch expression");
+    EXPECT_EQ(answers.Shown[0].Initial, "t");
+    EXPECT_EQ(Line(view, 0), "total: 4660");
+    Type(view, "q");  // cancelled
+    EXPECT_EQ(Line(view, 1), "");
+    QTest::keyClick(view, Qt::Key_Down);
+    Type(view, "c");
+    EXPECT_EQ(Line(view, 1), "count: Variable not found");
+  }
+
+  // A local shows inside its function only; memory edits show at the next refresh.
+  Stop(0x150);
+  EXPECT_EQ(Line(view, 1), "count: 9");
+  SetWord(0x1234, 1);
+  SendMessage(Form->Handle(), UM_REFRESH);
+  EXPECT_EQ(Line(view, 0), "total: 1");
+  Stop(0x250);
+  EXPECT_EQ(Line(view, 1), "count: Variable not found");
+
+  // Each tab is its own list, and only the one in sight is evaluated.
+  form->PageControl1->setCurrentIndex(1);
+  TWatchInterior* second = form->WatchInteriors[1];
+  EXPECT_EQ(Line(second, 0), "");
+  {
+    TInputAnswers answers({"total,2b"});
+    Type(second, "t");
+  }
+  EXPECT_EQ(Line(second, 0), "total,2b: 0x01,0x00");
+  form->PageControl1->setCurrentIndex(0);
+  SetWord(0x1234, 2);
+  SendMessage(Form->Handle(), UM_STOPPED);
+  EXPECT_EQ(Line(view, 0), "total: 2");
+  form->PageControl1->setCurrentIndex(1);
+  EXPECT_EQ(Line(second, 0), "total,2b: 0x01,0x00");
+
+  // The popup edits the watch under the cursor; Delete removes it.
+  form->PageControl1->setCurrentIndex(0);
+  QTest::keyClick(view, Qt::Key_Up);
+  {
+    TInputAnswers answers({"total,w"});
+    form->AddModify1->trigger();
+    EXPECT_EQ(answers.Shown.at(0).Initial, "total");
+  }
+  EXPECT_EQ(Line(view, 0), "total,w: 0x0002");
+  QTest::keyClick(view, Qt::Key_Delete);
+  EXPECT_EQ(Line(view, 0), "count: Variable not found");
+  form->mnuDeleteWatch->trigger();
+  EXPECT_EQ(Line(view, 0), "");
+
+  form->move(60, 70);
+  form->close();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Form->ViewCount(), 1);  // the CPU window stays
+  EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
+  TWindowRect stored;
+  ASSERT_TRUE(ReadWindowRect("Watches", stored));
+  EXPECT_EQ(QPoint(stored.Left, stored.Top), QPoint(60, 70));
+
+  // Reopened, it stands where it was left and starts empty.
+  form = OpenWatches();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->pos(), QPoint(60, 70));
+  EXPECT_EQ(Line(form->WatchInteriors[0], 0), "");
+}
+
+TEST_F(WatchWindowsTest, TheSymbolWindowListsTheWholeTable) {
+  const std::uint8_t odd[12] = {40, 0, 0, 0, 50};
+  Registry().WriteBinary(RegistryKey, "Symbols", odd, sizeof odd);
+  AddSymbol("COLOR", 9, 0, 2, 0);
+  AddSymbol("word", 6, 0, 14, 0);
+  Form->MNU_ViewVars->trigger();
+  auto* form = Form->findChild<TfrmSymList*>(QStringLiteral("frmSymList"));
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(Form->TLB_ViewSym->isChecked());
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Symbols list"));
+  EXPECT_EQ(form->Panel2->text(), QStringLiteral("Symbol name"));
+  EXPECT_EQ(form->Panel3->text(), QStringLiteral("Symbol address"));
+  EXPECT_NE(form->pos(), QPoint(40, 50));
+  form->SymInterior->Update();
+  const TCanvas* canvas = form->SymInterior->Canvas();
+  const char* rows[] = {"COLOR @ENUM:00000002", "count @DATA:00001300", "total @DATA:00001234", "word TYPEDEF:0000000E",
+                        ""};
+  for (int row = 0; row < 5; ++row) EXPECT_EQ(canvas->GridLine(row).simplified().toStdString(), rows[row]) << row;
+
+  form->move(30, 40);
+  Form->TLB_ViewSym->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Form->findChild<TfrmSymList*>(QStringLiteral("frmSymList")), nullptr);
+  TWindowRect stored;
+  ASSERT_TRUE(ReadWindowRect("Symbols", stored));
+  EXPECT_EQ(QPoint(stored.Left, stored.Top), QPoint(30, 40));
+}
+
+}  // namespace
