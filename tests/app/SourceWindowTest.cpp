@@ -136,19 +136,21 @@ TEST_F(SourceWindowTest, StopShowsTheExecutionLineAndBreakpointsAgreeWithTheTabl
 // A stop without a line brings the CPU window up when the source window is
 // the active one; the stop it re-sends for the others does not come back.
 TEST_F(SourceWindowTest, StopWithoutALineAsksForTheCpuWindow) {
-  Form->SetViewFactory(TViewKind::Cpu, Factory("cpu"));
+  Form->TLB_ViewCpu->trigger();  // closed
+  QCoreApplication::sendPostedEvents();
+  ASSERT_FALSE(Form->TLB_ViewCpu->isChecked());
   LoadSample();
   Answers = {TARVIK_SAMPLES "/demo.c"};
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
+  Form->RegisterView(new FakeView(&Log, "log", Form.get()));
   QApplication::setActiveWindow(form);
   ASSERT_TRUE(form->isActiveWindow());
   SetPC(0x100);
-  Log.clear();
   SendMessage(Form->Handle(), UM_STOPPED, 0, 0);
-  // The CPU window opens and hears the stop from the source window.
-  ASSERT_EQ(Views.size(), 1u);
-  EXPECT_EQ(Log, std::vector<std::string>({Entry("cpu", UM_STOPPED, static_cast<LPARAM>(form->Handle()))}));
+  EXPECT_TRUE(Form->TLB_ViewCpu->isChecked());
+  EXPECT_EQ(Log, std::vector<std::string>({Entry("log", UM_STOPPED, static_cast<LPARAM>(form->Handle())),
+                                           Entry("log", UM_STOPPED, 0)}));
   EXPECT_EQ(form->PCLine(), -1);
 }
 
