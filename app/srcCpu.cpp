@@ -15,10 +15,13 @@
 #include "Debug.h"
 #include "DockSite.h"
 #include "FixedFont.h"
+#include "FlagsInterior.h"
 #include "Inputdialogs.h"
 #include "MessageBox.h"
 #include "Protocol.h"
+#include "RegsInterior.h"
 #include "SettingsRegistry.h"
+#include "StackInterior.h"
 #include "Tgtz80.h"
 #include "srcMain.h"
 
@@ -89,6 +92,18 @@ TfrmCpu::TfrmCpu(QWidget* owner) : QMdiSubWindow(owner) {
   CodeArea = new TCodeInterior;
   CodeArea->setObjectName(QStringLiteral("CodeArea"));
   pnlTop->layout()->addWidget(CodeArea);
+  RegsArea = new TRegsInterior;
+  RegsArea->setObjectName(QStringLiteral("RegsArea"));
+  RegsArea->setFixedWidth(121);
+  pnlTop->layout()->addWidget(RegsArea);
+  FlagsArea = new TFlagsInterior;
+  FlagsArea->setObjectName(QStringLiteral("FlagsArea"));
+  FlagsArea->setFixedWidth(49);
+  pnlTop->layout()->addWidget(FlagsArea);
+  StackArea = new TStackInterior;
+  StackArea->setObjectName(QStringLiteral("StackArea"));
+  StackArea->setFixedWidth(174);
+  pnlBottom->layout()->addWidget(StackArea);
 
   DockSite = new TDockSite(pnlCpu, QStringLiteral("Splitter2"), nullptr);
   setWidget(DockSite);
@@ -133,6 +148,17 @@ void TfrmCpu::FormCreate() {
     CodeAreaGetSource(address, text, done);
   };
   CodeArea->OnChange = [this](QObject*) { OnChange(); };
+  RegsArea->SetColor(clWhite);
+  RegsArea->SetScrollBars(ssVertical);
+  RegsArea->OnChange = [this](QObject*) { OnChange(); };
+  FlagsArea->SetColor(clWhite);
+  FlagsArea->OnChange = [this](QObject*) { OnChange(); };
+  StackArea->SetColor(clWhite);
+  StackArea->SetScrollBars(ssVertical);
+  StackArea->SetHMargin(16);
+  StackArea->SetDataMode(TStackInterior::DATA16);
+  StackArea->AddrColor = 0xFFDFB5;
+  StackArea->OnChange = [this](QObject*) { OnChange(); };
   CodeArea->SetAddrMode(static_cast<TCodeInterior::TAddrMode>(TheCpu->AddrMode));
 }
 
@@ -181,12 +207,18 @@ void TfrmCpu::resizeEvent(QResizeEvent* event) {
 
 void TfrmCpu::UMStopped() {
   CodeArea->Stopped();
+  RegsArea->Refresh();
+  FlagsArea->Refresh();
+  StackArea->Stopped();
   if (QWidget* docked = DockSite->DockedControl())
     if (auto* receiver = dynamic_cast<TMessageReceiver*>(docked)) SendMessage(receiver->Handle(), UM_REFRESH);
 }
 
 void TfrmCpu::UMRefresh() {
   CodeArea->Refresh();
+  RegsArea->Refresh();
+  FlagsArea->Refresh();
+  StackArea->Refresh();
   if (QWidget* docked = DockSite->DockedControl())
     if (auto* receiver = dynamic_cast<TMessageReceiver*>(docked)) SendMessage(receiver->Handle(), UM_REFRESH);
 }

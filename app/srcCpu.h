@@ -11,6 +11,9 @@
 class QSplitter;
 class TCodeInterior;
 class TDockSite;
+class TFlagsInterior;
+class TRegsInterior;
+class TStackInterior;
 
 // The CPU window: the target at instruction level. Its code view shows the
 // disassembly around the program counter; the register, flag, stack and dump
@@ -43,6 +46,9 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   QWidget* pnlTop;
   QWidget* pnlBottom;
   TCodeInterior* CodeArea;
+  TRegsInterior* RegsArea;
+  TFlagsInterior* FlagsArea;
+  TStackInterior* StackArea;
   TDockSite* DockSite;
 
   std::uint8_t FActive = 1;
