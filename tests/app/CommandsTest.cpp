@@ -171,3 +171,23 @@ TEST_F(MainWindowTest, WhatTheUserReadsWhileWaitingAndWhatIsOffLooksSo) {
 }
 
 }  // namespace
+
+namespace {
+
+class EveryWindowAtTheEnd : public MainWindowTest {
+  void Prepare() override { ProtocolScript().Trace = {1, 2, 3}; }
+};
+
+// Every window the program has, left open when the program ends.
+TEST_F(EveryWindowAtTheEnd, GoesBeforeTheEngine) {
+  Connect();
+  for (QAction* button : {Form->TLB_ViewDump, Form->TLB_ViewSource, Form->TLB_ViewRegs, Form->TLB_ViewSRegs,
+                          Form->TLB_ViewSym, Form->TLB_ViewTrace, Form->TLB_ViewWatch, Form->TLB_DbgProt})
+    if (button->isEnabled() && !button->isChecked()) button->trigger();
+  EXPECT_GE(Form->ViewCount(), 2);
+  TheConfiguration = Holder.release();
+  EndProgram(Form.release());
+  EXPECT_EQ(TheConfiguration, nullptr);
+}
+
+}  // namespace
