@@ -26,10 +26,19 @@ size_t TFirstRecordTable::Probe(uint64_t key, const char* name) const {
   }
 }
 
-void TFirstRecordTable::Grow() {
-  std::vector<TSlot> old(Slots.empty() ? 0 : Slots.size() * 2);
+void TFirstRecordTable::Reserve(size_t count) {
+  size_t slots = Slots.empty() ? 1024 : Slots.size();
+  while (2 * (Used + count) > slots) slots *= 2;
+  if (slots != Slots.size()) Grow(slots);
+}
+
+void TFirstRecordTable::Prefetch(uint64_t key) const {
+  if (!Slots.empty()) __builtin_prefetch(&Slots[Mix(key) & (Slots.size() - 1)]);
+}
+
+void TFirstRecordTable::Grow(size_t slots) {
+  std::vector<TSlot> old(slots);
   old.swap(Slots);
-  if (Slots.empty()) Slots.resize(1024);
   const size_t mask = Slots.size() - 1;
   for (const TSlot& slot : old) {
     if (!slot.Record) continue;
@@ -40,7 +49,7 @@ void TFirstRecordTable::Grow() {
 }
 
 void TFirstRecordTable::Add(uint64_t key, TSymbolRecord* record, const char* name) {
-  if (2 * (Used + 1) > Slots.size()) Grow();
+  Reserve(1);
   TSlot& slot = Slots[Probe(key, name)];
   if (slot.Record) return;
   slot = {key, record};

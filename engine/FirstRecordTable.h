@@ -11,6 +11,10 @@
 class TFirstRecordTable {
  public:
   void Clear();
+  // Makes room for count more keys at once, so that adding them grows nothing.
+  void Reserve(size_t count);
+  // Starts fetching the slot where key's search begins.
+  void Prefetch(uint64_t key) const;
   // Keeps the record only when none is stored under the key (and name) yet.
   void Add(uint64_t key, TSymbolRecord* record, const char* name = nullptr);
   TSymbolRecord* Find(uint64_t key, const char* name = nullptr) const;
@@ -21,7 +25,7 @@ class TFirstRecordTable {
     TSymbolRecord* Record;  // null: a free slot
   };
   size_t Probe(uint64_t key, const char* name) const;
-  void Grow();
+  void Grow(size_t slots);
 
   std::vector<TSlot> Slots;
   size_t Used = 0;

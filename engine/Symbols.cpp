@@ -55,8 +55,7 @@ void TSymbols::Add(const TSymbolRecord* slot) {
   ByName.SetOnCompare(CompareName, NameSortKey);
   ByAddress.Insert(record);
   ByName.Insert(record);
-  FirstByAddress.Add(AddressSortKey(record)[0], record);
-  FirstByName.Add(NameHash(record->Name), record, record->Name);
+  Unhashed.push_back(record);
   PoolEnd += SYMBOL_HEADER_SIZE + length + 1;
 }
 
@@ -65,6 +64,29 @@ void TSymbols::Clear() {
   ByName.Clear();
   FirstByAddress.Clear();
   FirstByName.Clear();
+  Unhashed.clear();
+}
+
+void TSymbols::HashAdded() {
+  constexpr size_t AHEAD = 8;  // records whose slots are fetched ahead of the one entered
+  const size_t n = Unhashed.size();
+  if (n == 0) return;
+  std::vector<uint64_t> addressKeys(n), nameKeys(n);
+  for (size_t i = 0; i < n; ++i) {
+    addressKeys[i] = AddressSortKey(Unhashed[i])[0];
+    nameKeys[i] = NameHash(Unhashed[i]->Name);
+  }
+  FirstByAddress.Reserve(n);
+  FirstByName.Reserve(n);
+  for (size_t i = 0; i < n; ++i) {
+    if (i + AHEAD < n) {
+      FirstByAddress.Prefetch(addressKeys[i + AHEAD]);
+      FirstByName.Prefetch(nameKeys[i + AHEAD]);
+    }
+    FirstByAddress.Add(addressKeys[i], Unhashed[i]);
+    FirstByName.Add(nameKeys[i], Unhashed[i], Unhashed[i]->Name);
+  }
+  Unhashed.clear();
 }
 
 void TSymbols::UseAddressOrder(uint16_t area) {
@@ -81,6 +103,7 @@ TSymbolRecord* TSymbols::FindByAddress(uint16_t area, uint32_t address) {
   key.Value = address;
   UseAddressOrder(area);
   if (area & AREA_BANKED) return ByAddress.Find(&key);
+  HashAdded();
   TSymbolRecord* found = FirstByAddress.Find(AddressSortKey(&key)[0]);
   if (found) ByAddress.SetCursor(found);
   return found;
@@ -104,6 +127,7 @@ TSymbolRecord* TSymbols::FindByName(const char* name, bool noCase) {
   if (!NameFits(name)) return nullptr;
   if (!noCase) {
     ByName.SetOnCompare(CompareName, NameSortKey);
+    HashAdded();
     TSymbolRecord* found = FirstByName.Find(NameHash(name), name);
     if (found) ByName.SetCursor(found);
     return found;

@@ -51,6 +51,8 @@ class TSymbols {
  private:
   bool GrowPool();
   void UseAddressOrder(uint16_t area);
+  // Enters the records added since the last lookup into the first-record tables.
+  void HashAdded();
 
   std::vector<std::unique_ptr<uint8_t[]>> Blocks;  // the pool, a chain of POOL_STEP blocks
   uint8_t* PoolEnd = nullptr;                       // first free byte of the last block
@@ -63,4 +65,7 @@ class TSymbols {
   // lookups find it without a search.
   TFirstRecordTable FirstByAddress;
   TFirstRecordTable FirstByName;
+  // Added but not yet in those tables: entered together, their searches
+  // overlap instead of each waiting for memory in turn.
+  std::vector<TSymbolRecord*> Unhashed;
 };

@@ -1,10 +1,15 @@
 #include "Tbtree.h"
 
+#include <algorithm>
 #include <bit>
+#include <numeric>
 
 namespace {
 // A full block is split in two; an insertion moves at most this many pointers.
 constexpr size_t BLOCK_MAX = 256;
+// Below one collected insertion in this many elements, inserting them one by
+// one costs less than merging them into the whole index.
+constexpr size_t MERGE_RATIO = 64;
 
 int CompareKeys(const TBTree::TKey& a, const TBTree::TKey& b) {
   for (size_t i = 0; i < a.size(); ++i) {
@@ -24,12 +29,15 @@ TBTree::TBTree() = default;
 void TBTree::Clear() {
   // The cursor survives the emptying: a later Next goes on from that position.
   ResolveCursor();
+  std::vector<TSymbolRecord*>().swap(Collected);
+  std::vector<TKey>().swap(CollectedKeys);
   std::vector<TBlock>().swap(Blocks);
   std::vector<TSymbolRecord*>().swap(BlockLast);
   std::vector<TKey>().swap(BlockLastKey);
   std::vector<int>().swap(Counts);
   FCount = 0;
   IndexKey = nullptr;
+  IndexCompare = nullptr;
 }
 
 void TBTree::SetOnCompare(TCompare compare, TSortKey sortKey) {
@@ -103,6 +111,7 @@ void TBTree::RebuildCounts() {
 
 int TBTree::Search(const TSymbolRecord* key) const {
   if (!OnCompare) return SEARCH_NO_COMPARE;
+  Settle();
   TKey k;
   const TPlace place = Bound(OnCompare, key, KeyOf(OnSortKey, key, k), [](int r) { return r > 0; });
   if (place.Block == Blocks.size()) return -FCount - 1;
@@ -113,6 +122,7 @@ int TBTree::Search(const TSymbolRecord* key) const {
 
 TSymbolRecord* TBTree::Find(const TSymbolRecord* key) {
   if (FCount == 0 || !OnCompare) return nullptr;
+  Settle();
   TKey k;
   const TPlace place = Bound(OnCompare, key, KeyOf(OnSortKey, key, k), [](int r) { return r > 0; });
   if (place.Block == Blocks.size()) return nullptr;
@@ -125,6 +135,7 @@ TSymbolRecord* TBTree::Find(const TSymbolRecord* key) {
 
 TSymbolRecord* TBTree::Scan(const TSymbolRecord* key) {
   if (!OnCompare) return nullptr;
+  Settle();
   int position = 0;
   for (const TBlock& block : Blocks) {
     for (TSymbolRecord* element : block.Items) {
@@ -141,16 +152,92 @@ TSymbolRecord* TBTree::Scan(const TSymbolRecord* key) {
 
 int TBTree::Insert(TSymbolRecord* element) {
   const TSortKey sortKey = OnCompare ? OnSortKey : nullptr;
-  if (FCount == 0) IndexKey = sortKey;
-  if (sortKey != IndexKey) IndexKey = nullptr;
-  TKey k{};
-  const TKey* key = KeyOf(sortKey, element, k);
+  if (FCount == 0) {
+    IndexKey = sortKey;
+    IndexCompare = OnCompare;
+  }
+  if (sortKey && sortKey == IndexKey && OnCompare == IndexCompare) {
+    Collected.push_back(element);
+    CollectedKeys.push_back(sortKey(element));
+    ++FCount;
+    return 0;
+  }
+  // Another order from here on: what was collected goes in by the old one.
+  Settle();
+  IndexKey = nullptr;
   if (Blocks.empty() || !OnCompare) {
-    InsertAt({Blocks.size(), 0}, element, k);
+    InsertAt({Blocks.size(), 0}, element, {});
   } else {
-    InsertAt(Bound(OnCompare, element, key, [](int r) { return r >= 0; }), element, k);
+    InsertAt(Bound(OnCompare, element, nullptr, [](int r) { return r >= 0; }), element, {});
   }
   return 0;
+}
+
+void TBTree::Settle() const {
+  if (!Collected.empty()) const_cast<TBTree*>(this)->SettleCollected();
+}
+
+void TBTree::SettleCollected() {
+  std::vector<size_t> order(Collected.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    const int keys = CompareKeys(CollectedKeys[a], CollectedKeys[b]);
+    return keys != 0 ? keys < 0 : IndexCompare(Collected[a], Collected[b]) < 0;
+  });
+  const size_t held = static_cast<size_t>(FCount) - Collected.size();
+  if (Collected.size() * MERGE_RATIO < held) {
+    SettleOneByOne(order);
+  } else {
+    SettleByMerge(order);
+  }
+  Collected.clear();
+  CollectedKeys.clear();
+}
+
+void TBTree::SettleOneByOne(const std::vector<size_t>& order) {
+  FCount -= static_cast<int>(order.size());
+  for (size_t i : order) {
+    const TPlace place = Bound(IndexCompare, Collected[i], &CollectedKeys[i], [](int r) { return r >= 0; });
+    InsertAt(place, Collected[i], CollectedKeys[i]);
+  }
+}
+
+// Equal elements keep their order, those already held first: the order that
+// inserting each behind its equals gives.
+void TBTree::SettleByMerge(const std::vector<size_t>& order) {
+  struct TItem {
+    TSymbolRecord* Record;
+    TKey Key;
+  };
+  std::vector<TItem> held, added, merged;
+  held.reserve(static_cast<size_t>(FCount) - order.size());
+  for (const TBlock& block : Blocks)
+    for (size_t i = 0; i < block.size(); ++i) held.push_back({block.Items[i], block.Keys[i]});
+  added.reserve(order.size());
+  for (size_t i : order) added.push_back({Collected[i], CollectedKeys[i]});
+  merged.reserve(held.size() + added.size());
+  std::merge(held.begin(), held.end(), added.begin(), added.end(), std::back_inserter(merged),
+             [&](const TItem& a, const TItem& b) {
+               const int keys = CompareKeys(a.Key, b.Key);
+               return keys != 0 ? keys < 0 : IndexCompare(a.Record, b.Record) < 0;
+             });
+
+  Blocks.clear();
+  BlockLast.clear();
+  BlockLastKey.clear();
+  // Half-full blocks leave room for later insertions.
+  for (size_t at = 0; at < merged.size(); at += BLOCK_MAX / 2) {
+    TBlock block;
+    const size_t end = std::min(merged.size(), at + BLOCK_MAX / 2);
+    for (size_t i = at; i < end; ++i) {
+      block.Items.push_back(merged[i].Record);
+      block.Keys.push_back(merged[i].Key);
+    }
+    BlockLast.push_back(block.Items.back());
+    BlockLastKey.push_back(block.Keys.back());
+    Blocks.push_back(std::move(block));
+  }
+  RebuildCounts();
 }
 
 void TBTree::InsertAt(TPlace place, TSymbolRecord* element, const TKey& key) {
@@ -191,6 +278,7 @@ void TBTree::SetCursor(TSymbolRecord* element) {
 }
 
 void TBTree::ResolveCursor() {
+  Settle();
   if (PendingCursor && PendingCompare) {
     // The element is the first of its run, so it stands where its run begins.
     TKey k;
@@ -210,6 +298,7 @@ TSymbolRecord* TBTree::Next() {
 
 TSymbolRecord* TBTree::Get(int n) const {
   if (n < 0 || n >= FCount) return nullptr;
+  Settle();
   const TPlace place = PlaceOf(n);
   return Blocks[place.Block].Items[place.Offset];
 }

@@ -16,6 +16,12 @@
 // records as the compare does wherever two keys differ. Each element's key is kept
 // beside its pointer, so a search over an index built in that same order
 // compares numbers and reads a record only where keys are equal.
+//
+// While every insertion uses one order with a sort key, insertions are only
+// collected, and the first operation that needs the order sorts them in (a
+// stable sort, then a merge behind equal elements: the order one-by-one
+// insertion gives). A program load adds thousands of symbols before anything
+// walks the index, so it sorts once instead of moving block tails each time.
 class TBTree {
  public:
   // Negative when the key sorts before the element, 0 when equal, positive after.
@@ -88,6 +94,12 @@ class TBTree {
   void RebuildCounts();
   // Turns a cursor set by SetCursor into its position.
   void ResolveCursor();
+  // Sorts the collected insertions in. It leaves the sequence the index
+  // stands for as it was, so lookups that only read may do it.
+  void Settle() const;
+  void SettleCollected();
+  void SettleOneByOne(const std::vector<size_t>& order);
+  void SettleByMerge(const std::vector<size_t>& order);
 
   std::vector<TBlock> Blocks;
   std::vector<TSymbolRecord*> BlockLast;  // each block's last element, searched first
@@ -95,10 +107,14 @@ class TBTree {
   std::vector<int> Counts;                // Fenwick tree over the block sizes
   TCompare OnCompare = nullptr;
   TSortKey OnSortKey = nullptr;
-  // The sort key of every insertion so far; null when insertions used
-  // different orders or none had a key.
+  // The order and sort key of every insertion so far; IndexKey is null when
+  // insertions used different orders or none had a key.
+  TCompare IndexCompare = nullptr;
   TSortKey IndexKey = nullptr;
-  int FCount = 0;
+  // Insertions in IndexCompare's order not yet sorted in, with their keys.
+  std::vector<TSymbolRecord*> Collected;
+  std::vector<TKey> CollectedKeys;
+  int FCount = 0;  // the collected insertions included
   int Cursor = -1;
   TSymbolRecord* PendingCursor = nullptr;  // set by SetCursor, in the order below
   TCompare PendingCompare = nullptr;

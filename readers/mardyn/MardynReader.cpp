@@ -614,7 +614,9 @@ TMardynReader::TResult TMardynReader::ReadRepeatedCode() {
     return DeliverCode(0);
   }
   input_.ReadBytes(data_.data(), size);
-  for (uint32_t i = 1; i < repeat; ++i) std::memcpy(data_.data() + i * size, data_.data(), size);
+  // Bounded by the bytes delivered, not by the count: a repeat count near 2^32
+  // of no bytes would otherwise loop four billion times for nothing.
+  for (uint64_t at = size; at < total; at += size) std::memcpy(data_.data() + at, data_.data(), size);
   return DeliverCode(static_cast<uint32_t>(total));
 }
 

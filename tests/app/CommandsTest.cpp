@@ -124,7 +124,7 @@ TEST_F(MainWindowTest, WindowsOpenAtTheEndGoBeforeTheEngine) {
   });
   Connect();
   Form->TLB_ViewRegs->trigger();
-  ASSERT_EQ(Form->ViewCount(), 1);
+  ASSERT_EQ(Form->ViewCount(), 2);  // and the CPU window
   Log.clear();
   TheConfiguration = Holder.release();
   EndProgram(Form.release());

@@ -57,7 +57,7 @@ TEST_F(MemoryWindowTest, OpensUpToFourWindowsFromTheButtonAndTheMenu) {
   EXPECT_EQ(Address(form), " CODE:00000000");
   EXPECT_EQ(Line(form, 0), "CODE:0000 00 00 00 00 00 00 00 00 ........");
   EXPECT_TRUE(form->btn8Bytes->isChecked());
-  EXPECT_EQ(Form->ViewCount(), 4);
+  EXPECT_EQ(Form->ViewCount(), 5);  // and the CPU window
 
   Form->MNU_ViewDump->trigger();
   ASSERT_EQ(Boxes.Messages.size(), 1u);
@@ -67,7 +67,7 @@ TEST_F(MemoryWindowTest, OpensUpToFourWindowsFromTheButtonAndTheMenu) {
 
   form->close();
   QCoreApplication::processEvents();
-  EXPECT_EQ(Form->ViewCount(), 3);
+  EXPECT_EQ(Form->ViewCount(), 4);
   EXPECT_NE(Open(), nullptr);
 }
 

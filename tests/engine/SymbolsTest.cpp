@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Configuration.h"
@@ -234,6 +235,41 @@ TEST_F(SymbolsTest, ManyRecordsStayOrderedAndNeverMove) {
       EXPECT_LT(std::strcmp(Symbols.GetByName(i - 1)->Name, Symbols.GetByName(i)->Name), 0);
     }
   }
+}
+
+// Additions are sorted in when something needs the order; however lookups
+// interleave with them, both orders are those of adding one by one: sorted,
+// equal keys in the order they were added.
+TEST(SymbolOrderTest, LookupsBetweenAdditionsChangeNoOrder) {
+  TCpu cpu;
+  TCpu* const savedCpu = std::exchange(TheCpu, &cpu);
+  struct TAdded {
+    std::string Name;
+    uint32_t Value;
+  };
+  std::vector<TAdded> added;
+  for (int i = 0; i < 3000; ++i)
+    added.push_back({"n" + std::to_string((i * 13) % 700), static_cast<uint32_t>((i * 7919) % 300)});
+  std::vector<TAdded> byAddress = added, byName = added;
+  std::stable_sort(byAddress.begin(), byAddress.end(), [](auto& a, auto& b) { return a.Value < b.Value; });
+  std::stable_sort(byName.begin(), byName.end(), [](auto& a, auto& b) { return a.Name < b.Name; });
+
+  for (int every : {0, 1, 7, 500, 2999}) {
+    SCOPED_TRACE(every);
+    TSymbols symbols;
+    for (int i = 0; i < 3000; ++i) {
+      const TSymbolRecord s = Slot(added[i].Name.c_str(), 1, added[i].Value);
+      symbols.Add(&s);
+      if (every != 0 && i % every == 0) symbols.GetByName(i / 2);
+    }
+    for (int i = 0; i < 3000; ++i) {
+      ASSERT_EQ(symbols.GetByAddress(i)->Name, byAddress[i].Name) << i;
+      ASSERT_EQ(Value(symbols.GetByAddress(i)->Value), byAddress[i].Value) << i;
+      ASSERT_EQ(symbols.GetByName(i)->Name, byName[i].Name) << i;
+      ASSERT_EQ(Value(symbols.GetByName(i)->Value), byName[i].Value) << i;
+    }
+  }
+  TheCpu = savedCpu;
 }
 
 TEST_F(SymbolsTest, StoredRecordsCanBeCopiedAsWholeSlots) {

@@ -2,6 +2,7 @@
 // results, and what lands in the four tables.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 
 #include "MardynHarness.h"
@@ -246,6 +247,22 @@ TEST_F(MardynRecords, RepeatedDataIsOneBlockAndMovesTheLoadAddress) {
   }
   EXPECT_EQ(Value(results[3].Address), 0x4006u);
   EXPECT_EQ(results[3].Code, Bytes({0x99}));
+}
+
+// A repeat count near 2^32 of no bytes delivers an empty block at once; a file
+// of such records must not keep the program busy for as long as it likes.
+TEST_F(MardynRecords, RepeatingNothingTakesNoTime) {
+  const std::vector<uint8_t> found = Bytes({0xF7, 0x87, 0xED, 0x01, 0x2F, 0x76, 0x03, 0xF7, 0x5F, 0xED, 0x00});
+  std::vector<uint8_t> many;
+  for (int i = 0; i < 1000; ++i) many.insert(many.end(), {0xF7, 0x84, 0xFF, 0xFF, 0xFF, 0xFF, 0xED, 0x00});
+  for (const auto& file : {found, Wrapped(many)}) {
+    const auto start = std::chrono::steady_clock::now();
+    auto results = reader.ParseBytes(file);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+    ASSERT_GE(results.size(), 2u);
+    EXPECT_EQ(results[0].Kind, PR_CODE);
+    EXPECT_TRUE(results[0].Code.empty());
+  }
 }
 
 TEST_F(MardynRecords, LargestBlocksArriveWhole) {
