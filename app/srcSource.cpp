@@ -10,6 +10,7 @@
 
 #include "Configuration.h"
 #include "Debug.h"
+#include "DockSite.h"
 #include "FileDialogs.h"
 #include "FixedFont.h"
 #include "MessageBox.h"
@@ -50,7 +51,7 @@ TfrmSource::TfrmSource(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowSta
 
   txtSource = new TSourceEditor(this);
   txtSource->SetGlyphImages(SourceGlyphImages());
-  txtSource->OnGutterClick = [this](int line) { ToggleBreak(line); };
+  txtSource->OnGutterClick = [this](int line) { ToggleLineBreak(line); };
   txtSource->OnSpecialLineColors = [this](int line, TColor& fg, TColor& bg) {
     return SpecialLineColors(line, fg, bg);
   };
@@ -68,7 +69,8 @@ TfrmSource::TfrmSource(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowSta
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(txtSource, 1);
+  DockSite = new TDockSite(txtSource, QStringLiteral("Splitter1"), this);
+  layout->addWidget(DockSite, 1);
 
   FStepper = std::make_unique<TSourceStepper>();
   resize(500, 300);
@@ -88,12 +90,7 @@ void TfrmSource::Dispatch(TMessage& message) {
     case UM_TARGETRESET: UMTargetReset(); break;
     case UM_REFRESH: UMRefresh(); break;
     case UM_STOPPED: UMStopped(message.LParam); break;
-    case UM_TRACEINTO: RunCommand(&TSourceStepper::TraceInto); break;
-    case UM_STEPOVER: RunCommand(&TSourceStepper::StepOver); break;
-    case UM_TOGGLEBREAK: UMToggleBreak(); break;
-    case UM_GOTOCURSOR: UMGoToCursor(); break;
-    case UM_GO: RunCommand(&TSourceStepper::Go); break;
-    default: break;
+    default: DispatchRunCommand(*this, message); break;
   }
 }
 
@@ -143,6 +140,7 @@ void TfrmSource::FormShow() {
 
 void TfrmSource::closeEvent(QCloseEvent* event) {
   FStepper->DisarmLineBreaks(true);
+  DockSite->CloseDocked();
   PostViewClosed(this);
   event->accept();
 }
@@ -193,12 +191,12 @@ void TfrmSource::RunCommand(bool (TSourceStepper::*command)()) {
   if ((FStepper.get()->*command)()) PostMessage(MainForm(), UM_STOPPED, 0, 0);
 }
 
-void TfrmSource::UMGoToCursor() {
+void TfrmSource::GoToCursor() {
   if (FStepper->GoToCursor(FCurrentModule, static_cast<uint32_t>(CaretLine())))
     PostMessage(MainForm(), UM_STOPPED, 0, 0);
 }
 
-void TfrmSource::ToggleBreak(int line) {
+void TfrmSource::ToggleLineBreak(int line) {
   switch (ToggleSourceBreak(FCurrentModule, static_cast<uint32_t>(line))) {
     case TToggleResult::NoCode:
       MessageBox("Can't set a break point on this line.", "ERROR", MB_OK | MB_ICONSTOP);
@@ -245,7 +243,10 @@ void TfrmSource::SetPCLine(int32_t line) {
 
 int TfrmSource::CaretLine() const { return txtSource->CaretLine(); }
 
-void TfrmSource::RefreshDocked() {}
+void TfrmSource::RefreshDocked() {
+  if (QWidget* docked = DockSite->DockedControl())
+    if (auto* receiver = dynamic_cast<TMessageReceiver*>(docked)) SendMessage(receiver->Handle(), UM_REFRESH);
+}
 
 void TfrmSource::mnuOpenSourceClick() {
   TfrmOpenModule dialog(this);

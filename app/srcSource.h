@@ -5,10 +5,12 @@
 #include <memory>
 
 #include "MessageBus.h"
+#include "RunCommandTarget.h"
 #include "SourceStepper.h"
 
 class QAction;
 class QMenu;
+class TDockSite;
 class TSourceEditor;
 struct TModuleEntry;
 
@@ -21,12 +23,20 @@ struct TModuleEntry;
 // Messages: UM_TARGETRESET, UM_REFRESH, UM_STOPPED (lParam: this window's own
 // handle for the stop it asked the CPU window to show, ignored here),
 // UM_TRACEINTO, UM_STEPOVER, UM_TOGGLEBREAK, UM_GOTOCURSOR, UM_GO.
-class TfrmSource : public QWidget, public TMessageReceiver {
+class TfrmSource : public QWidget, public TMessageReceiver, public TRunCommandTarget {
  public:
   explicit TfrmSource(QWidget* owner);
   ~TfrmSource() override;
 
   void Dispatch(TMessage& message) override;
+
+  // The commands come here whenever the CPU window does not take them.
+  bool TakesRunCommands() const override { return true; }
+  void TraceInto() override { RunCommand(&TSourceStepper::TraceInto); }
+  void StepOver() override { RunCommand(&TSourceStepper::StepOver); }
+  void ToggleBreak() override { ToggleLineBreak(CaretLine()); }
+  void GoToCursor() override;
+  void Go() override { RunCommand(&TSourceStepper::Go); }
 
   // Shows a module's source; with full, also forgets the execution line,
   // makes the module current and puts the caret on its first line.
@@ -36,6 +46,8 @@ class TfrmSource : public QWidget, public TMessageReceiver {
   int32_t PCLine() const { return FPCLine; }
 
   TSourceEditor* txtSource;
+  // pnlAppend and Splitter1 below the text: the watch window docks there.
+  TDockSite* DockSite;
   QMenu* PopupMenu1;
   QAction* mnuOpenSource;
 
@@ -48,11 +60,9 @@ class TfrmSource : public QWidget, public TMessageReceiver {
   void UMTargetReset();
   void UMRefresh();
   void UMStopped(LPARAM lParam);
-  void UMToggleBreak() { ToggleBreak(CaretLine()); }
   void RunCommand(bool (TSourceStepper::*command)());
-  void UMGoToCursor();
 
-  void ToggleBreak(int line);
+  void ToggleLineBreak(int line);
   void PaintGlyphs(int firstLine, int lastLine);
   bool SpecialLineColors(int line, uint32_t& foreground, uint32_t& background) const;
   void SetPCLine(int32_t line);

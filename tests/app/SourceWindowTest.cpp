@@ -12,6 +12,7 @@
 
 #include "Debug.h"
 #include "DebugTableBuilder.h"
+#include "DockSite.h"
 #include "FileDialogs.h"
 #include "MainWindowFixture.h"
 #include "ModalDialog.h"
@@ -195,6 +196,34 @@ TEST_F(SourceWindowTest, SwitchesModulesByChoiceAndByStop) {
   EXPECT_EQ(form->txtSource->LineText(1), "int a;");
   EXPECT_EQ(form->PCLine(), 4);
   EXPECT_EQ(form->CurrentModule(), 0);
+}
+
+// The watch window docks below the text, hears every refresh and stop there,
+// and closes with the source window.
+TEST_F(SourceWindowTest, WatchWindowDocksBelowTheText) {
+  Form->SetViewFactory(TViewKind::Watch, Factory("w"));
+  Form->TLB_ViewWatch->trigger();
+  ASSERT_EQ(Views.size(), 1u);
+  QPointer<FakeView> watch = Views[0];
+  watch->setObjectName(QStringLiteral("frmWatchList"));
+  LoadSample();
+  Answers = {TARVIK_SAMPLES "/demo.c"};
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  form->resize(500, 400);
+  ASSERT_TRUE(TDockSite::DockAt(watch, form->DockSite->Panel()->mapToGlobal(QPoint(5, 5))));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(form->DockSite->DockedControl(), watch);
+
+  Log.clear();
+  SendMessage(Form->Handle(), UM_STOPPED, 0, 0);
+  EXPECT_EQ(Log, (std::vector<std::string>{Entry("w", UM_STOPPED, 0), Entry("w", UM_REFRESH, 0)}));
+
+  form->close();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(watch.isNull());
+  EXPECT_FALSE(Form->TLB_ViewSource->isChecked());
+  EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
 }
 
 }  // namespace
