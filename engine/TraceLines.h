@@ -44,9 +44,7 @@ class TTraceLines {
   TTraceLines();
   explicit TTraceLines(TFrameSource source);
 
-  uint16_t Mode() const { return FMode; }
   int TopLine() const { return FTopLine; }
-  const _framelinetype& Line(int index) const { return FFrameLines.at(static_cast<std::size_t>(index)); }
 
   // Starts decoding afresh at a frame. The keyword picks a half of a wide
   // frame on other processors and means nothing for this one.

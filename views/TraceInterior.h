@@ -17,7 +17,6 @@ class TTraceInterior : public TScroller {
   void Rebuild();
   int ParseFrame(int line) { return FLines.ParseFrame(line); }
 
-  unsigned short Mode() const { return FLines.Mode(); }
   int CursorRow() const { return FCursorRow; }
 
  protected:
