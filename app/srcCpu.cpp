@@ -175,6 +175,9 @@ void TfrmCpu::FormCreate() {
 }
 
 TfrmCpu::~TfrmCpu() {
+  // The sub-window reports its last state change from its own destructor,
+  // when this part of the object is gone.
+  disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
   // The engine may be gone by now: only the registry is touched.
   QRect old;
   bool oldMaximised = false;

@@ -3,6 +3,7 @@
 // the target's trace buffer frame by frame. Opcode fetches and memory reads
 // are gathered back into the instructions they carried; the view shows any
 // mix of instruction lines, bus-cycle lines and blank separators.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -64,6 +65,8 @@ class TTraceLines {
   bool LineDown(int& cursorRow, int rows);
   void PageUp(int rows);
   void PageDown(int rows);
+  // The rows of a window of rows that show cache entries, where a cursor may stand.
+  int CursorRows(int rows) const { return std::min(rows, CACHE_LINES - FTopLine); }
 
  private:
   void Read(int32_t frameNumber, TTraceFrame& frame);

@@ -34,9 +34,6 @@ class TTraceInterior : public TScroller {
   };
   static constexpr std::size_t ROW_TEXT_WIDTH = 80;
 
-  // The rows the cursor may stand on: the window's, as far as the cache reaches.
-  int CursorRows() const;
-
   TTraceLines FLines;
   int FCursorRow = 0;
   std::array<TRowText, TTraceLines::CACHE_LINES> FRowTexts;
