@@ -7,7 +7,9 @@
 
 #include <cstring>
 
+#include "Debug.h"
 #include "DockSite.h"
+#include "FileDialogs.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "SettingsRegistry.h"
@@ -15,6 +17,7 @@
 #include "Symbols.h"
 #include "WatchInterior.h"
 #include "srcCpu.h"
+#include "srcSource.h"
 #include "srcSymList.h"
 #include "srcWatchList.h"
 
@@ -225,6 +228,46 @@ TEST_F(WatchWindowsTest, DocksIntoTheCpuWindowAndFloatsAgain) {
   EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
   EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
   EXPECT_EQ(Form->ViewCount(), 0);
+}
+
+// The sample as a user tries it: globals show their typed values, a local
+// only inside its function, and the window docks into the source window too.
+TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheSourceWindow) {
+  Form->show();
+  const TFileDialogHandler previous = SetFileDialogHandler([](TFileDialogRequest& request) {
+    request.FileName = TARVIK_SAMPLES "/demo.c";
+    return true;
+  });
+  TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9);
+  Form->MNU_ViewSource->trigger();
+  auto* source = Form->findChild<TfrmSource*>(QStringLiteral("frmSource"));
+  ASSERT_NE(source, nullptr);
+  TfrmWatchList* form = OpenWatches();
+  ASSERT_NE(form, nullptr);
+  TWatchInterior* view = form->WatchInteriors[0];
+  {
+    TInputAnswers answers({"counter", "sum", "origin"});
+    for (const char* c : {"c", "s", "o"}) {
+      Type(view, c);
+      QTest::keyClick(view, Qt::Key_Down);
+    }
+  }
+  EXPECT_EQ(Line(view, 0), "counter: 0");
+  EXPECT_EQ(Line(view, 1), "sum: Variable not found");
+  EXPECT_EQ(Line(view, 2), "origin: {0,0}");
+
+  QWidget* panel = source->DockSite->Panel();
+  Drag(form, panel->mapToGlobal(panel->rect().center()));
+  ASSERT_EQ(source->DockSite->DockedControl(), form);
+  EXPECT_EQ(panel->height(), 80);
+  SetWord(TheSymbols->FindByName("counter", false)->Value, 45);
+  SendMessage(source->Handle(), UM_REFRESH);
+  EXPECT_EQ(Line(view, 0), "counter: 45");
+
+  source->close();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
+  SetFileDialogHandler(previous);
 }
 
 }  // namespace
