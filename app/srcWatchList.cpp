@@ -23,13 +23,14 @@ namespace {
 constexpr const char* GeometryName = "Watches";
 constexpr uint16_t DeleteCharacter = 127;
 constexpr int WindowRestMs = 300;
+const QSize FloatingMinimum(320, 107);
 }  // namespace
 
 TfrmWatchList::TfrmWatchList(QWidget* Owner) : QWidget(Owner, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("frmWatchList"));
   setWindowTitle(QStringLiteral("Watch list"));
   setFont(FixedFont());
-  setMinimumSize(320, 107);
+  setMinimumSize(FloatingMinimum);
 
   PopupMenu1 = new QMenu(this);
   AddModify1 = PopupMenu1->addAction(QStringLiteral("Add/Modify watch..."));
@@ -183,7 +184,11 @@ void TfrmWatchList::EndDrag(const QPoint& global) {
   FormEndDock();
 }
 
-void TfrmWatchList::FormEndDock() { WatchInteriors[0]->setFocus(); }
+void TfrmWatchList::FormEndDock() {
+  // Docked, it takes the height the panel gives it.
+  setMinimumSize(isWindow() ? FloatingMinimum : QSize(0, 0));
+  WatchInteriors[0]->setFocus();
+}
 
 void TfrmWatchList::closeEvent(QCloseEvent* event) {
   PostViewClosed(this);

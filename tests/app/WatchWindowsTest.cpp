@@ -206,7 +206,7 @@ TEST_F(WatchWindowsTest, DocksIntoTheCpuWindowAndFloatsAgain) {
   Drag(form, panel->mapToGlobal(panel->rect().center()));
   ASSERT_EQ(cpu->DockSite->DockedControl(), form);
   EXPECT_FALSE(form->isWindow());
-  EXPECT_EQ(panel->height(), 80);
+  EXPECT_EQ(form->height(), 80);
   EXPECT_EQ(cpu->size(), cpuSize);
 
   // The host passes refreshes on.
@@ -218,6 +218,7 @@ TEST_F(WatchWindowsTest, DocksIntoTheCpuWindowAndFloatsAgain) {
   Drag(form, panel->mapToGlobal(QPoint(0, -300)));
   EXPECT_EQ(cpu->DockSite->DockedControl(), nullptr);
   EXPECT_TRUE(form->isWindow());
+  EXPECT_EQ(form->minimumHeight(), 107);
   EXPECT_EQ(Form->ViewCount(), 2);
 
   // Docked again, it closes with its host.
@@ -259,7 +260,7 @@ TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheSourceWindow) {
   QWidget* panel = source->DockSite->Panel();
   Drag(form, panel->mapToGlobal(panel->rect().center()));
   ASSERT_EQ(source->DockSite->DockedControl(), form);
-  EXPECT_EQ(panel->height(), 80);
+  EXPECT_EQ(form->height(), 80);
   SetWord(TheSymbols->FindByName("counter", false)->Value, 45);
   SendMessage(source->Handle(), UM_REFRESH);
   EXPECT_EQ(Line(view, 0), "counter: 45");
