@@ -14,6 +14,7 @@
 #include "Configuration.h"
 #include "Debug.h"
 #include "DockSite.h"
+#include "DumpInterior.h"
 #include "FixedFont.h"
 #include "FlagsInterior.h"
 #include "Inputdialogs.h"
@@ -100,6 +101,9 @@ TfrmCpu::TfrmCpu(QWidget* owner) : QMdiSubWindow(owner) {
   FlagsArea->setObjectName(QStringLiteral("FlagsArea"));
   FlagsArea->setFixedWidth(49);
   pnlTop->layout()->addWidget(FlagsArea);
+  DumpArea = new TDumpInterior;
+  DumpArea->setObjectName(QStringLiteral("DumpArea"));
+  pnlBottom->layout()->addWidget(DumpArea);
   StackArea = new TStackInterior;
   StackArea->setObjectName(QStringLiteral("StackArea"));
   StackArea->setFixedWidth(174);
@@ -160,9 +164,20 @@ void TfrmCpu::FormCreate() {
   StackArea->AddrColor = 0xFFDFB5;
   StackArea->OnChange = [this](QObject*) { OnChange(); };
   CodeArea->SetAddrMode(static_cast<TCodeInterior::TAddrMode>(TheCpu->AddrMode));
+
+  DumpArea->SetScrollBars(ssBoth);
+  DumpArea->SetBorderStyle(TScroller::bsSingle);
+  DumpArea->SetColor(clWhite);
+  DumpArea->SetAddressColor(0xFFDFB5);
+  DumpArea->OnChange = [this](QObject*) { OnChange(); };
+  DumpArea->SetAddrMode(static_cast<TDumpInterior::TAddrMode>(TheCpu->AddrMode));
+  DumpArea->SetDataMode(TDumpInterior::BYTEx8);
 }
 
 TfrmCpu::~TfrmCpu() {
+  // The sub-window reports its last state change from its own destructor,
+  // when this part of the object is gone.
+  disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
   // The engine may be gone by now: only the registry is touched.
   QRect old;
   bool oldMaximised = false;
@@ -210,6 +225,7 @@ void TfrmCpu::UMStopped() {
   RegsArea->Refresh();
   FlagsArea->Refresh();
   StackArea->Stopped();
+  DumpArea->Refresh();
   if (QWidget* docked = DockSite->DockedControl())
     if (auto* receiver = dynamic_cast<TMessageReceiver*>(docked)) SendMessage(receiver->Handle(), UM_REFRESH);
 }
@@ -219,6 +235,7 @@ void TfrmCpu::UMRefresh() {
   RegsArea->Refresh();
   FlagsArea->Refresh();
   StackArea->Refresh();
+  DumpArea->Refresh();
   if (QWidget* docked = DockSite->DockedControl())
     if (auto* receiver = dynamic_cast<TMessageReceiver*>(docked)) SendMessage(receiver->Handle(), UM_REFRESH);
 }

@@ -11,6 +11,7 @@
 class QSplitter;
 class TCodeInterior;
 class TDockSite;
+class TDumpInterior;
 class TFlagsInterior;
 class TRegsInterior;
 class TStackInterior;
@@ -49,6 +50,7 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   TRegsInterior* RegsArea;
   TFlagsInterior* FlagsArea;
   TStackInterior* StackArea;
+  TDumpInterior* DumpArea;
   TDockSite* DockSite;
 
   std::uint8_t FActive = 1;
