@@ -191,6 +191,23 @@ TEST_F(ImageLoad, BadInputEndsTheLoadAfterWritingWhatCameBefore) {
   }
 }
 
+// A symbol's length is that of its name, whatever count the record gives.
+TEST_F(ImageLoad, SymbolNamesKeepTheirOwnLength) {
+  TImageBinding scripted;
+  scripted.SetFormat = ScriptedSetFormat;
+  scripted.Open = ScriptedOpen;
+  scripted.GetData = ScriptedGetData;
+  scripted.Close = ScriptedClose;
+  ScriptedRecords = {{IR_SYMBOL, 1, 0x100, 9, nullptr}, {IR_SYMBOL4, 2, 0x200, 1, nullptr}, {IR_END, 0, 0, 0, nullptr}};
+  ScriptedTexts = {"main", "counter", ""};
+  NextRecord = 0;
+  LoadProgramImage(scripted, "any", INTEL, true);
+  ASSERT_EQ(TheSymbols->Count(), 2);
+  EXPECT_EQ(TheSymbols->FindExact(1, 0x100, "main")->NameLength, 4);
+  EXPECT_EQ(TheSymbols->FindExact(2, 0x200, "counter")->NameLength, 7);
+  EXPECT_TRUE(Boxes.Messages.empty());
+}
+
 TEST_F(ImageLoad, MissingFileIsReportedBeforeAnythingHappens) {
   EXPECT_EQ(LoadProgramImage((Folder / "none.hex").string(), INTEL, true), TImageLoadResult::FileNotFound);
   ASSERT_EQ(Boxes.Messages.size(), 1u);
