@@ -2,7 +2,9 @@
 // the IEEE-695 reader loads it: what the user sees in the text and the gutter.
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -174,6 +176,15 @@ TEST_F(SourceWindowTest, SwitchesModulesByChoiceAndByStop) {
   ASSERT_NE(form, nullptr);
   EXPECT_TRUE(Requests.empty());
   EXPECT_EQ(form->windowTitle(), "");  // the PC lies in no module and there is no main procedure
+
+  // A right click on the text offers "Open source...".
+  const QPoint at(60, 20);
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, form->txtSource->viewport()->mapToGlobal(at));
+  QCoreApplication::sendEvent(form->txtSource->viewport(), &menuEvent);
+  EXPECT_TRUE(form->PopupMenu1->isVisible());
+  EXPECT_EQ(form->PopupMenu1->actions(), QList<QAction*>({form->mnuOpenSource}));
+  EXPECT_EQ(form->mnuOpenSource->text(), "Open source...");
+  form->PopupMenu1->hide();
 
   std::vector<QString> listed;
   QString title;
