@@ -8,19 +8,21 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "Configuration.h"
 #include "Debug.h"
 #include "DockSite.h"
 #include "FileDialogs.h"
 #include "FixedFont.h"
 #include "MessageBox.h"
+#include "ModalDialog.h"
 #include "SettingsRegistry.h"
 #include "SourceEditor.h"
 #include "SourceGlyphs.h"
 #include "SourceGutter.h"
 #include "Symbols.h"
 #include "Tgtz80.h"
-#include "ModalDialog.h"
 #include "srcMain.h"
 #include "srcOpenModule.h"
 
@@ -45,7 +47,6 @@ QString NamePart(const QString& path) {
 
 TfrmSource::TfrmSource(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("frmSource"));
-  setAttribute(Qt::WA_DeleteOnClose, false);
   setMinimumSize(400, 160);
   setFont(FixedFont());
 
