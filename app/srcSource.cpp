@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -33,6 +34,17 @@ const QString NoSource = QStringLiteral("/* No source file available */");
 
 QString ModuleText(const char* text, std::size_t size) {
   return QFile::decodeName(QByteArray(text, static_cast<qsizetype>(qstrnlen(text, size))));
+}
+
+// A relative source name counts from the current folder, or else from the
+// folder of the loaded object file, as after choosing that file in a dialog
+// that moves the current folder there.
+QString SourcePath(const QString& name) {
+  const QFileInfo file(name);
+  if (file.isFile() || !file.isRelative()) return name;
+  std::string objectFile;
+  TheDebug->GetLoadedFile(&objectFile, nullptr, nullptr);
+  return QFileInfo(QFile::decodeName(QByteArray::fromStdString(objectFile))).dir().filePath(name);
 }
 
 // The name part of a source path as the object file wrote it, after the last
@@ -98,7 +110,8 @@ void TfrmSource::Dispatch(TMessage& message) {
 void TfrmSource::LoadModuleSource(const TModuleEntry& module, bool full) {
   const QString source = ModuleText(module.SourceFile, sizeof module.SourceFile);
   const QString caption = ModuleText(module.ModuleName, sizeof module.ModuleName);
-  if (QFileInfo(source).isFile() && txtSource->LoadFromFile(source)) {
+  const QString path = SourcePath(source);
+  if (QFileInfo(path).isFile() && txtSource->LoadFromFile(path)) {
     setWindowTitle(caption);
   } else {
     TFileDialogRequest request;
