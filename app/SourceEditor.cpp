@@ -3,6 +3,8 @@
 #include <Qsci/qscilexercpp.h>
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,9 +20,12 @@ namespace {
 constexpr int LineBackgroundMarker = 0;
 constexpr int LineForegroundIndicator = 8;
 
+// Scintilla takes a font's size in points only.
 QFont EditorFont(int pixelSize) {
   QFont font = FixedFont();
-  font.setPixelSize(pixelSize);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const qreal dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+  font.setPointSizeF(pixelSize * 72.0 / dpi);
   return font;
 }
 

@@ -15,6 +15,7 @@
 #include "DockSite.h"
 #include "FileDialogs.h"
 #include "MainWindowFixture.h"
+#include "MemoryRegistry.h"
 #include "ModalDialog.h"
 #include "SourceEditor.h"
 #include "srcSource.h"
@@ -224,6 +225,66 @@ TEST_F(SourceWindowTest, WatchWindowDocksBelowTheText) {
   EXPECT_TRUE(watch.isNull());
   EXPECT_FALSE(Form->TLB_ViewSource->isChecked());
   EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
+}
+
+struct TSourceFileCase {
+  const char* Name;
+  std::string SourceFile;   // as the object file names it; "@" stands for the test's folder
+  const char* Answer;       // the file chosen in "Open source file", or null for Cancel
+  QString FirstLine;
+  QString Caption;
+  QString Asked;            // the name the dialog was preset with, empty when none was shown
+};
+
+class SourceFiles : public SourceWindowTest, public ::testing::WithParamInterface<TSourceFileCase> {};
+
+// A file that is not UTF-8 shows as Latin-1; a missing one is asked for by
+// its name part, and without an answer the window says there is no source.
+TEST_P(SourceFiles, ShowAsMuchAsCanBeRead) {
+  const TSourceFileCase& c = GetParam();
+  QTemporaryDir dir;
+  const QString latin1 = dir.filePath("latin1.c");
+  std::ofstream(latin1.toStdString()) << "/* caf\xe9 */\nint x;\n";
+  std::string source = c.SourceFile;
+  if (source[0] == '@') source = dir.path().toStdString() + source.substr(1);
+  LoadSample();
+  TTableWriter tables(TheDebug->Tables());
+  tables.Module("m", source.c_str());
+  tables.Scope(0, 0x100, {{0x100, 2}});
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  form->setWindowTitle("before");
+  if (c.Answer) Answers = {latin1};
+  Requests.clear();
+  SetModalDialogHandler([](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOpen"))->click(); });
+  form->mnuOpenSource->trigger();
+  SetModalDialogHandler({});
+  EXPECT_EQ(form->txtSource->LineText(1), c.FirstLine);
+  EXPECT_EQ(form->windowTitle(), c.Caption);
+  EXPECT_EQ(Requests.empty() ? QString() : Requests[0].FileName, c.Asked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Source, SourceFiles, ::testing::Values(
+    TSourceFileCase{"latin1", "@/latin1.c", nullptr, "/* caf\u00e9 */", "m", ""},
+    TSourceFileCase{"missing, cancelled", "C:\\src\\gone.c", nullptr, "/* No source file available */", "before", "gone.c"},
+    TSourceFileCase{"missing, chosen", "/nowhere/gone.c", "yes", "/* caf\u00e9 */", "m", "gone.c"}));
+
+TEST_F(SourceWindowTest, KeepsItsPlacement) {
+  TMemoryRegistry store;
+  const int32_t earlier[4] = {40, 50, 450, 300};
+  store.WriteBinary(RegistryKey, "SOURCE", earlier, sizeof earlier);
+  LoadSample();
+  Answers = {TARVIK_SAMPLES "/demo.c"};
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->geometry().size(), QSize(450, 300));
+  form->resize(480, 320);
+  form->close();
+  QCoreApplication::processEvents();
+  int32_t written[4] = {};
+  ASSERT_TRUE(store.ReadBinary(RegistryKey, "Source", written, sizeof written));
+  EXPECT_EQ(written[2], 480);
+  EXPECT_EQ(written[3], 320);
 }
 
 }  // namespace

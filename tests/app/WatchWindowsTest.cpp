@@ -189,51 +189,10 @@ TEST_F(WatchWindowsTest, TheSymbolWindowListsTheWholeTable) {
   EXPECT_EQ(QPoint(stored.Left, stored.Top), QPoint(30, 40));
 }
 
-TEST_F(WatchWindowsTest, DocksIntoTheCpuWindowAndFloatsAgain) {
-  Form->show();
-  auto* cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
-  ASSERT_NE(cpu, nullptr);
-  TfrmWatchList* form = OpenWatches();
-  ASSERT_NE(form, nullptr);
-  {
-    TInputAnswers answers({"total"});
-    Type(form->WatchInteriors[0], "t");
-  }
-  QWidget* panel = cpu->DockSite->Panel();
-  const QSize cpuSize = cpu->size();
-
-  // Taken by the tab strip and dropped on the panel.
-  Drag(form, panel->mapToGlobal(panel->rect().center()));
-  ASSERT_EQ(cpu->DockSite->DockedControl(), form);
-  EXPECT_FALSE(form->isWindow());
-  EXPECT_EQ(form->height(), 80);
-  EXPECT_EQ(cpu->size(), cpuSize);
-
-  // The host passes refreshes on.
-  SetWord(0x1234, 3);
-  SendMessage(cpu->Handle(), UM_REFRESH);
-  EXPECT_EQ(Line(form->WatchInteriors[0], 0), "total: 3");
-
-  // Dragged off, it floats where it was dropped.
-  Drag(form, panel->mapToGlobal(QPoint(0, -300)));
-  EXPECT_EQ(cpu->DockSite->DockedControl(), nullptr);
-  EXPECT_TRUE(form->isWindow());
-  EXPECT_EQ(form->minimumHeight(), 107);
-  EXPECT_EQ(Form->ViewCount(), 2);
-
-  // Docked again, it closes with its host.
-  Drag(form, panel->mapToGlobal(panel->rect().center()));
-  ASSERT_EQ(cpu->DockSite->DockedControl(), form);
-  cpu->close();
-  QCoreApplication::processEvents();
-  EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
-  EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
-  EXPECT_EQ(Form->ViewCount(), 0);
-}
-
 // The sample as a user tries it: globals show their typed values, a local
-// only inside its function, and the window docks into the source window too.
-TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheSourceWindow) {
+// only inside its function; the window docks into either host, which passes
+// its refreshes on and closes it with itself.
+TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheCpuAndSourceWindows) {
   Form->show();
   const TFileDialogHandler previous = SetFileDialogHandler([](TFileDialogRequest& request) {
     request.FileName = TARVIK_SAMPLES "/demo.c";
@@ -242,9 +201,10 @@ TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheSourceWindow) {
   TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9);
   Form->MNU_ViewSource->trigger();
   auto* source = Form->findChild<TfrmSource*>(QStringLiteral("frmSource"));
-  ASSERT_NE(source, nullptr);
+  auto* cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
   TfrmWatchList* form = OpenWatches();
-  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(source && cpu && form);
+  source->move(Form->geometry().bottomRight());
   TWatchInterior* view = form->WatchInteriors[0];
   {
     TInputAnswers answers({"counter", "sum", "origin"});
@@ -256,18 +216,40 @@ TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheSourceWindow) {
   EXPECT_EQ(Line(view, 0), "counter: 0");
   EXPECT_EQ(Line(view, 1), "sum: Variable not found");
   EXPECT_EQ(Line(view, 2), "origin: {0,0}");
+  const uint32_t counter = TheSymbols->FindByName("counter", false)->Value;
 
-  QWidget* panel = source->DockSite->Panel();
+  const QSize cpuSize = cpu->size();
+  uint16_t value = 1;
+  for (auto [site, host] : {std::pair{cpu->DockSite, cpu->Handle()}, {source->DockSite, source->Handle()}}) {
+    QWidget* panel = site->Panel();
+    Drag(form, panel->mapToGlobal(panel->rect().center()));
+    ASSERT_EQ(site->DockedControl(), form);
+    EXPECT_EQ(form->height(), 80);
+    SetWord(counter, ++value);
+    SendMessage(host, UM_REFRESH);
+    EXPECT_EQ(Line(view, 0), "counter: " + std::to_string(value));
+    // Dragged off, it floats again.
+    Drag(form, panel->mapToGlobal(QPoint(0, -300)));
+    EXPECT_TRUE(form->isWindow());
+    EXPECT_EQ(form->minimumHeight(), 107);
+  }
+  EXPECT_EQ(cpu->size(), cpuSize);
+
+  // Closed by its button while docked, it leaves the panel empty.
+  QWidget* panel = cpu->DockSite->Panel();
   Drag(form, panel->mapToGlobal(panel->rect().center()));
-  ASSERT_EQ(source->DockSite->DockedControl(), form);
-  EXPECT_EQ(form->height(), 80);
-  SetWord(TheSymbols->FindByName("counter", false)->Value, 45);
-  SendMessage(source->Handle(), UM_REFRESH);
-  EXPECT_EQ(Line(view, 0), "counter: 45");
+  Form->TLB_ViewWatch->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
+  EXPECT_EQ(panel->height(), TDockSite::EmptyHeight);
 
+  form = OpenWatches();
+  panel = source->DockSite->Panel();
+  Drag(form, panel->mapToGlobal(panel->rect().center()));
   source->close();
   QCoreApplication::processEvents();
   EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
+  EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
   SetFileDialogHandler(previous);
 }
 
