@@ -191,6 +191,8 @@ void TfrmWatchList::FormEndDock() {
 }
 
 void TfrmWatchList::closeEvent(QCloseEvent* event) {
+  // Closed while docked (by its button), it leaves its host's panel empty.
+  if (TDockSite* site = HostSite()) site->UnDock();
   PostViewClosed(this);
   event->accept();
 }

@@ -235,7 +235,17 @@ TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheCpuAndSourceWindows) {
   }
   EXPECT_EQ(cpu->size(), cpuSize);
 
-  Drag(form, source->DockSite->Panel()->mapToGlobal(source->DockSite->Panel()->rect().center()));
+  // Closed by its button while docked, it leaves the panel empty.
+  QWidget* panel = cpu->DockSite->Panel();
+  Drag(form, panel->mapToGlobal(panel->rect().center()));
+  Form->TLB_ViewWatch->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
+  EXPECT_EQ(panel->height(), TDockSite::EmptyHeight);
+
+  form = OpenWatches();
+  panel = source->DockSite->Panel();
+  Drag(form, panel->mapToGlobal(panel->rect().center()));
   source->close();
   QCoreApplication::processEvents();
   EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);

@@ -27,7 +27,7 @@ enum : uint16_t { INT = 6, CHAR = 2 };
 constexpr uint32_t F_LOW = 0x100, F_HIGH = 0x1FF;  // a function
 constexpr uint32_t G_LOW = 0x300, G_HIGH = 0x3FF;  // another one
 
-struct TSymbolSpec {
+struct TSymbolEntry {
   const char* Name;
   uint8_t Kind;
   uint16_t Area;
@@ -50,7 +50,7 @@ class WatchTest : public EngineFixture {
     t.Array(T_DOUBLES, 10, 320, 40);
     t.Record(T_FAR_PTR, 97).Byte(0x40 | (2 << 3) | 1).Byte(0).Word(INT);
 
-    for (const TSymbolSpec& s : std::vector<TSymbolSpec>{
+    for (const TSymbolEntry& s : std::vector<TSymbolEntry>{
              {"x", 0, 2, 0x1234, INT},
              {"s", 0, 2, 0x1240, T_PAIR},
              {"str", 0, 2, 0x1250, T_CHARS},
@@ -86,18 +86,18 @@ class WatchTest : public EngineFixture {
     SetPC(0);
   }
 
-  void AddSymbol(const TSymbolSpec& spec) {
+  void AddSymbol(const TSymbolEntry& entry) {
     TSymbolRecord r{};
-    r.Kind = spec.Kind;
-    r.Attributes = spec.Area;
-    r.Value = spec.Value;
-    r.FrameArea = spec.FrameArea;
-    r.FrameBase = spec.FrameBase;
-    r.TypeIndex = static_cast<int16_t>(spec.Type);
-    r.ScopeLow = spec.ScopeLow;
-    r.ScopeHigh = static_cast<int32_t>(spec.ScopeHigh);
-    r.NameLength = static_cast<uint8_t>(std::strlen(spec.Name));
-    std::strcpy(r.Name, spec.Name);
+    r.Kind = entry.Kind;
+    r.Attributes = entry.Area;
+    r.Value = entry.Value;
+    r.FrameArea = entry.FrameArea;
+    r.FrameBase = entry.FrameBase;
+    r.TypeIndex = static_cast<int16_t>(entry.Type);
+    r.ScopeLow = entry.ScopeLow;
+    r.ScopeHigh = static_cast<int32_t>(entry.ScopeHigh);
+    r.NameLength = static_cast<uint8_t>(std::strlen(entry.Name));
+    std::strcpy(r.Name, entry.Name);
     TheSymbols->Add(&r);
   }
 
@@ -280,7 +280,7 @@ TEST_F(WatchTest, ListKeepsFiftySlotsAndClearsRowsBelowTheLastWatch) {
 
 TEST_F(WatchTest, SymbolRowsShowTheAddressOrTheKind) {
   const struct {
-    TSymbolSpec symbol;
+    TSymbolEntry symbol;
     const char* address;
   } cases[] = {
       {{"var", 0, 2, 0x1234, 0}, "@DATA:00001234"},
