@@ -20,6 +20,8 @@
 #include "MemoryRegistry.h"
 #include "ModalDialog.h"
 #include "SourceEditor.h"
+#include "CodeInterior.h"
+#include "srcCpu.h"
 #include "srcSource.h"
 
 namespace {
@@ -131,6 +133,35 @@ TEST_F(SourceWindowTest, StopShowsTheExecutionLineAndBreakpointsAgreeWithTheTabl
   EXPECT_EQ(Boxes.Messages[0].Caption, "ERROR");
   SendMessage(form->Handle(), UM_TOGGLEBREAK);
   EXPECT_EQ(Glyphs(form, 27), (TGlyphs{{2, 1}, {16, 4}}));
+}
+
+// A breakpoint toggled in either window is the same entry of the target's
+// table, and both show it.
+TEST_F(SourceWindowTest, BreakpointsAgreeWithTheCpuWindow) {
+  Form->resize(900, 700);
+  Form->show();
+  auto* cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
+  ASSERT_NE(cpu, nullptr);
+  LoadSample();
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  SetPC(0x240);
+  SendMessage(Form->Handle(), UM_STOPPED, 0, 0);
+  const auto cpuGlyph = [cpu] {
+    cpu->CodeArea->Update();
+    for (int row = 0; row < 8; ++row)
+      if (cpu->CodeArea->Canvas()->GridLine(row).startsWith("0240")) return cpu->CodeArea->Canvas()->GridGlyph(row);
+    return QString("no 0240 row");
+  };
+  EXPECT_EQ(cpuGlyph(), "IMG_CURRPC");
+
+  SendMessage(form->Handle(), UM_TOGGLEBREAK);  // F2 on the caret line, 28
+  EXPECT_EQ(cpuGlyph(), "IMG_BRKPC");
+  EXPECT_EQ(Glyphs(form, 28), (TGlyphs{{2, 1}, {16, 4}}));
+  SendMessage(cpu->Handle(), UM_TOGGLEBREAK);  // F2 on the CPU window's cursor, the PC
+  EXPECT_EQ(cpuGlyph(), "IMG_CURRPC");
+  SendMessage(Form->Handle(), UM_REFRESH);
+  EXPECT_EQ(Glyphs(form, 28), Arrow);
 }
 
 // The run commands at source level, as the main window sends them while the
