@@ -29,8 +29,9 @@ void TRegisterListWindow::SetView(TRegisterListInterior* View) {
   layout()->addWidget(FView);
   setFocusProxy(FView);
   // The view's limits are for the view; the window adds the room around it.
-  // A window's size here is its client area, so no frame or caption counts,
-  // but the vertical bar is added once more, as the windows always did.
+  // A window's size here is its client area, so no frame or caption counts.
+  // The vertical bar is added once more although the view's own size holds
+  // it already: the register window has always been that much wider.
   QSize min, max;
   FView->GetMinMaxInfo(min, max);
   const int dx = 2 * FView->x();

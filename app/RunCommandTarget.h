@@ -14,8 +14,8 @@ class TRunCommandTarget {
   TRunCommandTarget(const TRunCommandTarget&) = delete;
   TRunCommandTarget& operator=(const TRunCommandTarget&) = delete;
 
-  // Instruction level (the CPU window) comes before source level.
-  virtual bool InstructionLevel() const = 0;
+  // Instruction level (the CPU window) comes before source level, the rest.
+  virtual bool InstructionLevel() const { return false; }
   // Whether the commands may go here now: the CPU window only while it is
   // the active child window.
   virtual bool TakesRunCommands() const = 0;

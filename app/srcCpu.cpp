@@ -16,11 +16,15 @@
 #include "Configuration.h"
 #include "Debug.h"
 #include "DockSite.h"
+#include "DumpInterior.h"
 #include "FixedFont.h"
+#include "FlagsInterior.h"
 #include "Inputdialogs.h"
 #include "MessageBox.h"
 #include "Protocol.h"
+#include "RegsInterior.h"
 #include "SettingsRegistry.h"
+#include "StackInterior.h"
 #include "Tgtz80.h"
 #include "srcMain.h"
 
@@ -91,6 +95,21 @@ TfrmCpu::TfrmCpu(QWidget* owner) : QMdiSubWindow(owner) {
   CodeArea = new TCodeInterior;
   CodeArea->setObjectName(QStringLiteral("CodeArea"));
   pnlTop->layout()->addWidget(CodeArea);
+  RegsArea = new TRegsInterior;
+  RegsArea->setObjectName(QStringLiteral("RegsArea"));
+  RegsArea->setFixedWidth(121);
+  pnlTop->layout()->addWidget(RegsArea);
+  FlagsArea = new TFlagsInterior;
+  FlagsArea->setObjectName(QStringLiteral("FlagsArea"));
+  FlagsArea->setFixedWidth(49);
+  pnlTop->layout()->addWidget(FlagsArea);
+  DumpArea = new TDumpInterior;
+  DumpArea->setObjectName(QStringLiteral("DumpArea"));
+  pnlBottom->layout()->addWidget(DumpArea);
+  StackArea = new TStackInterior;
+  StackArea->setObjectName(QStringLiteral("StackArea"));
+  StackArea->setFixedWidth(174);
+  pnlBottom->layout()->addWidget(StackArea);
 
   DockSite = new TDockSite(pnlCpu, QStringLiteral("Splitter2"), nullptr);
   setWidget(DockSite);
@@ -138,10 +157,32 @@ void TfrmCpu::FormCreate() {
     CodeAreaGetSource(address, text, done);
   };
   CodeArea->OnChange = [this](QObject*) { OnChange(); };
+  RegsArea->SetColor(clWhite);
+  RegsArea->SetScrollBars(ssVertical);
+  RegsArea->OnChange = [this](QObject*) { OnChange(); };
+  FlagsArea->SetColor(clWhite);
+  FlagsArea->OnChange = [this](QObject*) { OnChange(); };
+  StackArea->SetColor(clWhite);
+  StackArea->SetScrollBars(ssVertical);
+  StackArea->SetHMargin(16);
+  StackArea->SetDataMode(TStackInterior::DATA16);
+  StackArea->AddrColor = 0xFFDFB5;
+  StackArea->OnChange = [this](QObject*) { OnChange(); };
   CodeArea->SetAddrMode(static_cast<TCodeInterior::TAddrMode>(TheCpu->AddrMode));
+
+  DumpArea->SetScrollBars(ssBoth);
+  DumpArea->SetBorderStyle(TScroller::bsSingle);
+  DumpArea->SetColor(clWhite);
+  DumpArea->SetAddressColor(0xFFDFB5);
+  DumpArea->OnChange = [this](QObject*) { OnChange(); };
+  DumpArea->SetAddrMode(static_cast<TDumpInterior::TAddrMode>(TheCpu->AddrMode));
+  DumpArea->SetDataMode(TDumpInterior::BYTEx8);
 }
 
 TfrmCpu::~TfrmCpu() {
+  // The sub-window reports its last state change from its own destructor,
+  // when this part of the object is gone.
+  disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
   // The engine may be gone by now: only the registry is touched.
   QRect old;
   bool oldMaximised = false;
@@ -191,12 +232,20 @@ void TfrmCpu::resizeEvent(QResizeEvent* event) {
 
 void TfrmCpu::UMStopped() {
   CodeArea->Stopped();
+  RegsArea->Refresh();
+  FlagsArea->Refresh();
+  StackArea->Stopped();
+  DumpArea->Refresh();
   if (QWidget* docked = DockSite->DockedControl())
     if (auto* receiver = dynamic_cast<TMessageReceiver*>(docked)) SendMessage(receiver->Handle(), UM_REFRESH);
 }
 
 void TfrmCpu::UMRefresh() {
   CodeArea->Refresh();
+  RegsArea->Refresh();
+  FlagsArea->Refresh();
+  StackArea->Refresh();
+  DumpArea->Refresh();
   if (QWidget* docked = DockSite->DockedControl())
     if (auto* receiver = dynamic_cast<TMessageReceiver*>(docked)) SendMessage(receiver->Handle(), UM_REFRESH);
 }

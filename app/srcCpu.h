@@ -12,6 +12,10 @@ class QSplitter;
 class QWindow;
 class TCodeInterior;
 class TDockSite;
+class TDumpInterior;
+class TFlagsInterior;
+class TRegsInterior;
+class TStackInterior;
 
 // The CPU window: the target at instruction level. Its code view shows the
 // disassembly around the program counter; the register, flag, stack and dump
@@ -45,6 +49,10 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   QWidget* pnlTop;
   QWidget* pnlBottom;
   TCodeInterior* CodeArea;
+  TRegsInterior* RegsArea;
+  TFlagsInterior* FlagsArea;
+  TStackInterior* StackArea;
+  TDumpInterior* DumpArea;
   TDockSite* DockSite;
 
   std::uint8_t FActive = 1;

@@ -93,8 +93,7 @@ TfrmTrace::TfrmTrace(QWidget* owner)
 }
 
 TfrmTrace::~TfrmTrace() {
-  const QRect frame = frameGeometry();
-  WriteWindowRect(GeometryName, {frame.left(), frame.top(), width(), height()});
+  WriteWindowRect(GeometryName, TWindowRect{x(), y(), width(), height()});
 }
 
 void TfrmTrace::FormCreate() {

@@ -29,10 +29,10 @@ TfrmTraceConfiguration::TfrmTraceConfiguration(QWidget* parent)
   setObjectName(QStringLiteral("frmTraceConfiguration"));
   setWindowTitle(QStringLiteral("Trace configuration"));
   setFont(DialogFont());
-  setFixedSize(329, 193);
+  setFixedSize(361, 145);
 
   const char* labels[] = {"Frames avail :", "First frame :", "Last frame :", "Trace counter :"};
-  for (int i = 0; i < 4; ++i) (new QLabel(QString::fromLatin1(labels[i]), this))->setGeometry(8, 10 + 24 * i, 80, 17);
+  for (int i = 0; i < 4; ++i) (new QLabel(QString::fromLatin1(labels[i]), this))->setGeometry(8, 10 + 24 * i, 82, 17);
   QLabel* const numbers[] = {txtFramesAvl, txtFirstFrame, txtLastFrame};
   for (int i = 0; i < 3; ++i) {
     numbers[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -45,17 +45,17 @@ TfrmTraceConfiguration::TfrmTraceConfiguration(QWidget* parent)
   txtTraceCounter->setObjectName(QStringLiteral("txtTraceCounter"));
 
   auto* group = new QGroupBox(this);
-  group->setGeometry(184, 4, 137, 101);
+  group->setGeometry(184, 2, 169, 103);
   QCheckBox* const boxes[] = {CheckBox1, CheckBox2, CheckBox3, CheckBox4};
   for (int i = 0; i < 4; ++i) {
     boxes[i]->setParent(group);
     boxes[i]->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
-    boxes[i]->setGeometry(8, 12 + 21 * i, 125, 17);
+    boxes[i]->setGeometry(8, 14 + 21 * i, 157, 17);
   }
 
-  cmdOk->setGeometry(16, 160, 89, 25);
-  cmdClear->setGeometry(120, 160, 89, 25);
-  cmdCancel->setGeometry(224, 160, 89, 25);
+  cmdOk->setGeometry(24, 114, 89, 25);
+  cmdClear->setGeometry(136, 114, 89, 25);
+  cmdCancel->setGeometry(248, 114, 89, 25);
   cmdOk->setDefault(true);
   cmdOk->setObjectName(QStringLiteral("cmdOk"));
   cmdClear->setObjectName(QStringLiteral("cmdClear"));

@@ -1,12 +1,18 @@
 #include "srcWatchList.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <string>
 
+#include "DockSite.h"
 #include "FixedFont.h"
 #include "Inputdialogs.h"
 #include "SettingsRegistry.h"
@@ -16,13 +22,15 @@
 namespace {
 constexpr const char* GeometryName = "Watches";
 constexpr uint16_t DeleteCharacter = 127;
+constexpr int WindowRestMs = 300;
+const QSize FloatingMinimum(320, 107);
 }  // namespace
 
 TfrmWatchList::TfrmWatchList(QWidget* Owner) : QWidget(Owner, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("frmWatchList"));
   setWindowTitle(QStringLiteral("Watch list"));
   setFont(FixedFont());
-  setMinimumSize(320, 107);
+  setMinimumSize(FloatingMinimum);
 
   PopupMenu1 = new QMenu(this);
   AddModify1 = PopupMenu1->addAction(QStringLiteral("Add/Modify watch..."));
@@ -47,10 +55,19 @@ TfrmWatchList::TfrmWatchList(QWidget* Owner) : QWidget(Owner, Qt::Tool | Qt::Win
     PageControl1->addTab(view, QStringLiteral("Watch %1").arg(i + 1));
     WatchInteriors[i] = view;
   }
+  PageControl1->tabBar()->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(PageControl1);
   setFocusProxy(WatchInteriors[0]);
+
+  FDockCheck = new QTimer(this);
+  FDockCheck->setSingleShot(true);
+  FDockCheck->setInterval(WindowRestMs);
+  connect(FDockCheck, &QTimer::timeout, this, [this] {
+    if (isWindow() && QApplication::mouseButtons() == Qt::NoButton && TDockSite::DockAt(this, QCursor::pos()))
+      FormEndDock();
+  });
   FormCreate();
 }
 
@@ -99,7 +116,83 @@ void TfrmWatchList::WatchInteriorDblClick(TWatchInterior* Sender) {
 
 void TfrmWatchList::mnuDeleteWatchClick() { VisibleView()->RemoveWatch(); }
 
+void TfrmWatchList::mousePressEvent(QMouseEvent* event) { DragMouse(*event, event->position().toPoint()); }
+void TfrmWatchList::mouseMoveEvent(QMouseEvent* event) { DragMouse(*event, event->position().toPoint()); }
+void TfrmWatchList::mouseReleaseEvent(QMouseEvent* event) { DragMouse(*event, event->position().toPoint()); }
+
+bool TfrmWatchList::eventFilter(QObject* watched, QEvent* event) {
+  // The tab bar keeps its clicks; a drag that starts on it moves the window.
+  const auto type = event->type();
+  if (watched == PageControl1->tabBar() &&
+      (type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease)) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    DragMouse(*mouse, PageControl1->tabBar()->mapTo(this, mouse->position().toPoint()));
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TfrmWatchList::DragMouse(const QMouseEvent& event, const QPoint& local) {
+  const QPoint global = event.globalPosition().toPoint();
+  switch (event.type()) {
+    case QEvent::MouseButtonPress:
+      if (event.button() != Qt::LeftButton) return;
+      FPressed = true;
+      FDragStart = global;
+      FGrab = local;
+      break;
+    case QEvent::MouseMove:
+      if (!FPressed) return;
+      if ((global - FDragStart).manhattanLength() >= QApplication::startDragDistance()) FDragging = true;
+      if (FDragging && isWindow()) move(global - FGrab);
+      break;
+    case QEvent::MouseButtonRelease: {
+      if (event.button() != Qt::LeftButton) return;
+      const bool dragged = FDragging;
+      FPressed = false;
+      FDragging = false;
+      if (dragged) EndDrag(global);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TfrmWatchList::moveEvent(QMoveEvent* event) {
+  // Only the user moves a window spontaneously: by its caption, through the
+  // window manager, which tells nobody where the drag ends.
+  if (event->spontaneous() && isWindow()) FDockCheck->start();
+}
+
+TDockSite* TfrmWatchList::HostSite() const {
+  for (QWidget* w = parentWidget(); w && !isWindow(); w = w->parentWidget())
+    if (auto* site = dynamic_cast<TDockSite*>(w)) return site;
+  return nullptr;
+}
+
+void TfrmWatchList::EndDrag(const QPoint& global) {
+  TDockSite* site = HostSite();
+  if (!site) {
+    if (TDockSite::DockAt(this, global)) FormEndDock();
+    return;
+  }
+  QRect influence(site->Panel()->mapToGlobal(QPoint(0, 0)), site->Panel()->size());
+  site->GetSiteInfo(this, influence);
+  if (influence.contains(global)) return;
+  const QPoint pos = global - FGrab;
+  site->UnDock(&pos);
+  FormEndDock();
+}
+
+void TfrmWatchList::FormEndDock() {
+  // Docked, it takes the height the panel gives it.
+  setMinimumSize(isWindow() ? FloatingMinimum : QSize(0, 0));
+  WatchInteriors[0]->setFocus();
+}
+
 void TfrmWatchList::closeEvent(QCloseEvent* event) {
+  // Closed while docked (by its button), it leaves its host's panel empty.
+  if (TDockSite* site = HostSite()) site->UnDock();
   PostViewClosed(this);
   event->accept();
 }

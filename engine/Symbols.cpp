@@ -1,5 +1,7 @@
 #include "Symbols.h"
 
+#include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstring>
 #include <new>
@@ -11,6 +13,11 @@
 
 namespace {
 int Sign(int32_t a, int32_t b) { return (a > b) - (a < b); }
+
+uint64_t BigEndian(uint64_t word) {
+  if constexpr (std::endian::native == std::endian::little) return __builtin_bswap64(word);
+  return word;
+}
 
 bool NameFits(const char* name) { return name && strnlen(name, SYMBOL_MAX_NAME + 1) <= SYMBOL_MAX_NAME; }
 }  // namespace
@@ -185,19 +192,27 @@ TBTree::TKey TSymbols::AddressSortKey(const TSymbolRecord* record) {
 TBTree::TKey TSymbols::NameSortKey(const TSymbolRecord* record) {
   // The first 24 bytes, the first one highest, zeros after the end: strcmp's
   // order of the prefixes.
+  unsigned char prefix[24] = {};
+  std::memcpy(prefix, record->Name, strnlen(record->Name, sizeof prefix));
   TBTree::TKey key{};
-  bool ended = false;
-  for (size_t i = 0; i < 8 * key.size(); ++i) {
-    ended = ended || record->Name[i] == '\0';
-    key[i / 8] = (key[i / 8] << 8) | (ended ? 0u : static_cast<unsigned char>(record->Name[i]));
+  for (size_t i = 0; i < key.size(); ++i) {
+    uint64_t word;
+    std::memcpy(&word, prefix + 8 * i, sizeof word);
+    key[i] = BigEndian(word);
   }
   return key;
 }
 
 uint64_t TSymbols::NameHash(const char* name) {
-  uint64_t hash = 0xCBF29CE484222325ull;  // FNV-1a
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(name); *p; ++p) {
-    hash = (hash ^ *p) * 0x100000001B3ull;
+  // Eight bytes a step, each step mixed in by a multiplication.
+  constexpr uint64_t Mul = 0x9E3779B97F4A7C15ull;
+  const size_t length = std::strlen(name);
+  uint64_t hash = length * Mul;
+  for (size_t at = 0; at < length; at += 8) {
+    uint64_t word = 0;
+    std::memcpy(&word, name + at, std::min<size_t>(8, length - at));
+    hash = (hash ^ word) * Mul;
+    hash ^= hash >> 29;
   }
   return hash;
 }

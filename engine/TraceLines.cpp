@@ -238,7 +238,7 @@ bool TTraceLines::LineDown(int& cursorRow, int rows) {
   const int row = cursorRow + 1;
   const int index = FTopLine + row;
   if (index < CACHE_LINES && FFrameLines[static_cast<std::size_t>(index)].Kind == FL_TRACEEND) return false;
-  const int lastRow = std::min(rows, CACHE_LINES - FTopLine) - 1;
+  const int lastRow = CursorRows(rows) - 1;
   if (row <= lastRow) {
     cursorRow = row;
     return true;

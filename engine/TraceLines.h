@@ -3,6 +3,7 @@
 // the target's trace buffer frame by frame. Opcode fetches and memory reads
 // are gathered back into the instructions they carried; the view shows any
 // mix of instruction lines, bus-cycle lines and blank separators.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -44,9 +45,7 @@ class TTraceLines {
   TTraceLines();
   explicit TTraceLines(TFrameSource source);
 
-  uint16_t Mode() const { return FMode; }
   int TopLine() const { return FTopLine; }
-  const _framelinetype& Line(int index) const { return FFrameLines.at(static_cast<std::size_t>(index)); }
 
   // Starts decoding afresh at a frame. The keyword picks a half of a wide
   // frame on other processors and means nothing for this one.
@@ -66,6 +65,8 @@ class TTraceLines {
   bool LineDown(int& cursorRow, int rows);
   void PageUp(int rows);
   void PageDown(int rows);
+  // The rows of a window of rows that show cache entries, where a cursor may stand.
+  int CursorRows(int rows) const { return std::min(rows, CACHE_LINES - FTopLine); }
 
  private:
   void Read(int32_t frameNumber, TTraceFrame& frame);

@@ -2,7 +2,10 @@
 // file) into an IEEE-695 object file with the project's test writer, so that
 // the debugger has a real Z80 program with modules, scopes, lines and types.
 //
-//   MakeDemoObject demo.ihx demo.cdb demo.abs
+//   MakeDemoObject demo.ihx demo.cdb demo.abs [demo.hex]
+//
+// The optional fourth file is the Intel HEX image again with a symbol line for
+// each function and global variable, for the "Intel HEX & SYM" format.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -228,11 +231,33 @@ uint32_t RegisterNumber(const std::string& registers) {
   return found == numbers.end() ? 0 : found->second;
 }
 
+// The image's data records, then " name address" lines, then the end record.
+bool WriteHexWithSymbols(const std::string& image, const TDebugFile& debug, const std::string& path) {
+  std::ifstream in(image);
+  std::ofstream out(path, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() >= 9 && line.substr(7, 2) == "01") continue;
+    out << line << '\n';
+  }
+  char symbol[300];
+  for (const TFunction& f : debug.Functions) {
+    std::snprintf(symbol, sizeof symbol, " _%s %04X\n", f.Name.c_str(), static_cast<unsigned>(f.Start));
+    out << symbol;
+  }
+  for (const auto& [name, address] : debug.Addresses) {
+    std::snprintf(symbol, sizeof symbol, " _%s %04X\n", name.c_str(), static_cast<unsigned>(address));
+    out << symbol;
+  }
+  out << ":00000001FF\n";
+  return static_cast<bool>(out);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: %s program.ihx program.cdb program.abs\n", argv[0]);
+  if (argc != 4 && argc != 5) {
+    std::fprintf(stderr, "usage: %s program.ihx program.cdb program.abs [program.hex]\n", argv[0]);
     return 2;
   }
   TDebugFile debug = ReadDebugFile(argv[2]);
@@ -303,6 +328,10 @@ int main(int argc, char** argv) {
 
   if (!w.SaveTo(argv[3])) {
     std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[3]);
+    return 1;
+  }
+  if (argc == 5 && !WriteHexWithSymbols(argv[1], debug, argv[4])) {
+    std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[4]);
     return 1;
   }
   return 0;

@@ -30,9 +30,7 @@ void TTraceInterior::Rebuild() {
   Repaint();
 }
 
-int TTraceInterior::CursorRows() const { return std::min(GetNumLines(), TTraceLines::CACHE_LINES); }
-
-void TTraceInterior::IOnLButtonDown(QObject*, int, int Row) { FCursorRow = std::max(0, std::min(Row, CursorRows() - 1)); }
+void TTraceInterior::IOnLButtonDown(QObject*, int, int Row) { FCursorRow = std::max(0, std::min(Row, FLines.CursorRows(GetNumLines()) - 1)); }
 
 void TTraceInterior::IOnVScroll(QObject*, TNewScrollCode Code, int& Pos) {
   DrawCursor(cmHide);

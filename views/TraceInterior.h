@@ -17,7 +17,6 @@ class TTraceInterior : public TScroller {
   void Rebuild();
   int ParseFrame(int line) { return FLines.ParseFrame(line); }
 
-  unsigned short Mode() const { return FLines.Mode(); }
   int CursorRow() const { return FCursorRow; }
 
  protected:
@@ -34,9 +33,6 @@ class TTraceInterior : public TScroller {
     std::string Text;
   };
   static constexpr std::size_t ROW_TEXT_WIDTH = 80;
-
-  // The rows the cursor may stand on: the window's, as far as the cache reaches.
-  int CursorRows() const;
 
   TTraceLines FLines;
   int FCursorRow = 0;

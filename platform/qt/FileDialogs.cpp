@@ -25,6 +25,16 @@ QString CaseFreePattern(const QString& pattern) {
   return result;
 }
 
+// The 1-based index of the chosen filter. With its details hidden the dialog
+// names the filter without the patterns it added, so the description alone
+// ("Mardyn (*.*)" of "Mardyn (*.*) (*)") stands for it too.
+int ChosenFilter(const QStringList& filters, const QString& chosen) {
+  for (qsizetype i = 0; i < filters.size(); ++i)
+    if (filters[i] == chosen || filters[i].startsWith(chosen + QStringLiteral(" (")))
+      return static_cast<int>(i) + 1;
+  return 0;
+}
+
 }  // namespace
 
 QStringList QtNameFilters(const QString& filter) {
@@ -59,6 +69,6 @@ bool ExecuteFileDialog(QWidget* owner, TFileDialogRequest& request) {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
 
   request.FileName = dialog.selectedFiles().first();
-  request.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+  request.FilterIndex = ChosenFilter(filters, dialog.selectedNameFilter());
   return true;
 }

@@ -83,14 +83,12 @@ TEST_F(MemoryAreas, AreaItemsWaitForTheirHandlerAndTellItTheArea) {
 }
 
 TEST_F(MainWindowTest, EveryMainWindowRunsTheInstallersOfTheWindowUnits) {
-  static int installs = 0;
-  TfrmMain::AddWindowUnit([](TfrmMain& main) {
-    ++installs;
-    main.SetCommandHandler(TCommand::About, [](QAction*) {});
-  });
+  // Stays installed for the windows of later tests, so it changes none.
+  static std::vector<TfrmMain*> installedInto;
+  TfrmMain::AddWindowUnit([](TfrmMain& main) { installedInto.push_back(&main); });
   TfrmMain second;
-  EXPECT_EQ(installs, 1);
-  EXPECT_TRUE(second.TLB_About->isEnabled());
+  EXPECT_EQ(installedInto, std::vector<TfrmMain*>{&second});
+  EXPECT_TRUE(second.TLB_About->isEnabled());  // installed by the about box's own unit
 }
 
 TEST_F(MainWindowTest, TheTargetsMonitorRequestRunsTheMonitorLoader) {
@@ -168,6 +166,26 @@ TEST_F(MainWindowTest, WhatTheUserReadsWhileWaitingAndWhatIsOffLooksSo) {
   Form->SetViewFactory(TViewKind::Regs, Factory("regs"));
   EXPECT_LT(Darkest(on), 80);
   EXPECT_GT(Darkest(off), 120);
+}
+
+}  // namespace
+
+namespace {
+
+class EveryWindowAtTheEnd : public MainWindowTest {
+  void Prepare() override { ProtocolScript().Trace = {1, 2, 3}; }
+};
+
+// Every window the program has, left open when the program ends.
+TEST_F(EveryWindowAtTheEnd, GoesBeforeTheEngine) {
+  Connect();
+  for (QAction* button : {Form->TLB_ViewDump, Form->TLB_ViewSource, Form->TLB_ViewRegs, Form->TLB_ViewSRegs,
+                          Form->TLB_ViewSym, Form->TLB_ViewTrace, Form->TLB_ViewWatch, Form->TLB_DbgProt})
+    if (button->isEnabled() && !button->isChecked()) button->trigger();
+  EXPECT_GE(Form->ViewCount(), 2);
+  TheConfiguration = Holder.release();
+  EndProgram(Form.release());
+  EXPECT_EQ(TheConfiguration, nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,13 @@
 #include <QAction>
 #include <QMenu>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
 #include "MainWindowFixture.h"
+#include "ProgramFolder.h"
 
 namespace {
 
@@ -143,6 +149,11 @@ TEST_F(TargetWithAreasAndTrace, MemoryAreasBecomeSubItemsOnce) {
 }
 
 TEST_F(MainWindowTest, MonitorReloadRepeatsTheSetUpWithTheFirmwareCheck) {
+  // The reload downloads the monitor file from the program's folder.
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("reload-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "Monitor1.hex") << ":0100000000FF\n";
+  ProgramFolder programFolder(folder.string());
   Connect();
   ProtocolScript().Events[0x05] = {5, "Monitor lost"};
   SendMessage(Form->Handle(), UM_TARGETEVENT, 0x05, 0);
@@ -155,6 +166,8 @@ TEST_F(MainWindowTest, MonitorReloadRepeatsTheSetUpWithTheFirmwareCheck) {
   EXPECT_TRUE(Form->Connected());
   ASSERT_EQ(Boxes.Messages.size(), 2u);
   EXPECT_EQ(Boxes.Messages[1].Text, "Incompatible firmware version !");
+  EXPECT_TRUE(ProtocolScript().MonitorEnded);
+  std::filesystem::remove_all(folder);
 }
 
 struct EventCase {

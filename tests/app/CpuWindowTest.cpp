@@ -316,7 +316,6 @@ TEST_F(CpuWindowTest, GoFromPutsTheArrowOnTheAddress) {
 // A source window stand-in: takes the commands whenever the CPU window does not.
 class SourceStandIn : public TRunCommandTarget {
  public:
-  bool InstructionLevel() const override { return false; }
   bool TakesRunCommands() const override { return true; }
   void TraceInto() override { Calls.push_back("TraceInto"); }
   void StepOver() override { Calls.push_back("StepOver"); }

@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QSplitter>
 #include <QTest>
 
 #include <vector>
@@ -9,6 +10,8 @@
 #include "DumpInterior.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
+#include "Protocol.h"
+#include "srcCpu.h"
 #include "srcMemory.h"
 
 namespace {
@@ -17,6 +20,8 @@ class MemoryWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
+    Form->resize(900, 800);
+    Form->show();
     Connect();
   }
 
@@ -33,14 +38,17 @@ class MemoryWindowTest : public MainWindowTest {
     const std::vector<TfrmMemory*> forms = Forms();
     return forms.size() > before ? forms.back() : nullptr;
   }
-  static std::string Line(TfrmMemory* form, int row) {
-    form->DumpArea->Update();
-    return form->DumpArea->Canvas()->GridLine(row).trimmed().toStdString();
-  }
+  static std::string Line(TfrmMemory* form, int row) { return Line(form->DumpArea, row); }
   static std::string Address(TfrmMemory* form) { return form->txtAddress->text().toStdString(); }
-  static void Popup(TfrmMemory* form, const char* item) {
-    form->DumpArea->Popup()->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+  static void Popup(TfrmMemory* form, const char* item) { Popup(form->DumpArea, item); }
+  static void Popup(TDumpInterior* view, const char* item) {
+    view->Popup()->findChild<QAction*>(QString::fromLatin1(item))->trigger();
   }
+  static std::string Line(TDumpInterior* view, int row) {
+    view->Update();
+    return view->Canvas()->GridLine(row).trimmed().toStdString();
+  }
+  TfrmCpu* Cpu() const { return Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu")); }
 };
 
 TEST_F(MemoryWindowTest, OpensUpToFourWindowsFromTheButtonAndTheMenu) {
@@ -129,6 +137,30 @@ TEST_F(MemoryWindowTest, AChangeInOneWindowShowsInTheOthers) {
   EXPECT_EQ(Line(first, 0), "CODE:0000 00 01 02 03 00 00 00 00 ........");
   EXPECT_EQ(Line(second, 0), "CODE:0000 0100 0302 0000 0000 0000 0000 0000 0000");
   EXPECT_EQ(answers.Shown.size(), 1u);
+  EXPECT_EQ(Line(Cpu()->DumpArea, 0), "CODE:0000 00 01 02 03 00 00 00 00 ........");
+}
+
+// Sixteen lines of sixteen bytes in the CPU window's tallest bottom panel.
+TEST_F(MemoryWindowTest, TheCpuWindowsDumpFollowsTheTargetAtItsTallest) {
+  TfrmCpu* cpu = Cpu();
+  ASSERT_NE(cpu, nullptr);
+  cpu->showMaximized();
+  cpu->pnlCpu->setSizes({1000, 1000});
+  ASSERT_EQ(cpu->pnlBottom->height(), 267);
+  TDumpInterior* dump = cpu->DumpArea;
+  EXPECT_EQ(dump->AddrMode(), TDumpInterior::ADDRx16);
+  std::vector<uint8_t> bytes(128);
+  for (int i = 0; i < 128; ++i) bytes[i] = static_cast<uint8_t>(0x80 + i);
+  TheProtocol->WriteMemory(1, 0x80, 128, bytes.data());
+  TInputAnswers answers({"100H", "0"});
+  Popup(dump, "N16Bytes");
+  ASSERT_EQ(dump->GetNumLines(), 16);
+  SendMessage(Form->Handle(), UM_STOPPED);
+  EXPECT_EQ(Line(dump, 15), "CODE:00F0 F0 F1 F2 F3 F4 F5 F6 F7 - F8 F9 FA FB FC FD FE FF ................");
+  dump->setFocus();
+  QTest::keyClick(dump, Qt::Key_G, Qt::ControlModifier);
+  QTest::keyClick(dump, '7');
+  EXPECT_EQ(Line(dump, 0), "CODE:0100 00 00 00 00 00 00 00 00 - 00 00 00 00 00 00 00 00 ................");
 }
 
 }  // namespace

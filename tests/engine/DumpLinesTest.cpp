@@ -131,17 +131,4 @@ TEST_F(DumpLinesTest, ClicksBetweenItemsSelectTheItemBefore) {
   }
 }
 
-// Sixteen lines of sixteen bytes and the partly visible one below them are
-// more than one transfer can carry.
-TEST_F(DumpLinesTest, TallWindowsReadEveryLineFromTheTarget) {
-  for (uint32_t a = 0; a < 0x200; ++a) Poke(0x1000 + a, {static_cast<uint8_t>(a ^ (a >> 8))});
-  const L lines(L::BYTEx16, L::ADDRx16, 1);
-  const std::vector<std::string> built = lines.CreateLines(0x1000, 17);
-  ASSERT_EQ(built.size(), 17u);
-  std::vector<uint8_t> last(16);
-  TheProtocol->ReadMemory(1, 0x1100, 16, last.data());
-  EXPECT_EQ(built[16], lines.CreateLine(0x1100, last.data()));
-  EXPECT_EQ(built[16].substr(0, 13), "CODE:1100 01 ");
-}
-
 }  // namespace

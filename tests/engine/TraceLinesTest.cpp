@@ -3,11 +3,13 @@
 // the bounds on cache and frames.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "EngineFixture.h"
+#include "Symbols.h"
 #include "TraceLines.h"
 
 namespace {
@@ -101,6 +103,25 @@ TEST_F(TraceLines, TheEndOfTheRecordedFrames) {
     Load(c.Frames);
     Lines.MoveTo(0, 2, c.Mode);
     EXPECT_EQ(Show(static_cast<int>(c.Rows.size())), c.Rows) << c.Name;
+  }
+}
+
+TEST_F(TraceLines, ALongLabelIsCutAtTheEndOfTheLine) {
+  TSymbolRecord slot{};
+  slot.Attributes = 1;
+  slot.Value = 0x0100;
+  slot.ScopeHigh = -1;
+  slot.NameLength = SYMBOL_MAX_NAME;
+  std::memset(slot.Name, 'L', SYMBOL_MAX_NAME);
+  TheSymbols->Add(&slot);
+  Load({Frame(Fetch, 0x0200, 0xC3), Frame(Read, 0x0201, 0x00), Frame(Read, 0x0202, 0x01)});
+  for (int mode : {1, 3}) {
+    Lines.MoveTo(0, 0, static_cast<uint16_t>(mode));
+    const std::string text = Lines.Rows(1).at(0).Text;
+    const std::size_t prefix = mode & TRACE_SHOW_FRAMES ? 0 : 9;
+    EXPECT_EQ(text.size(), prefix + FRAME_LINE_SIZE - 1);
+    EXPECT_EQ(text.substr(prefix, 42), "000200:C30001                    JP      L");
+    EXPECT_EQ(text.back(), 'L');
   }
 }
 

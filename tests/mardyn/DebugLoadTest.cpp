@@ -20,6 +20,7 @@
 #include "MainFormMessages.h"
 #include "MessageBoxRecorder.h"
 #include "PackedValue.h"
+#include "ProgramFolder.h"
 #include "Protocol.h"
 #include "Symbols.h"
 #include "TickCount.h"
@@ -301,20 +302,6 @@ TEST_F(DebugLoad, OverlongExternalNameFindsNoDefinition) {
   EXPECT_TRUE(boxes.Messages.empty());
   EXPECT_EQ(TheSymbols->Count(), 1);
 }
-
-// Points the program's folder elsewhere for one test.
-class ProgramFolder {
- public:
-  explicit ProgramFolder(const std::string& folder) {
-    const char* old = std::getenv("TARVIK_BIN_DIR");
-    previous = old ? old : "";
-    setenv("TARVIK_BIN_DIR", folder.c_str(), 1);
-  }
-  ~ProgramFolder() { setenv("TARVIK_BIN_DIR", previous.c_str(), 1); }
-
- private:
-  std::string previous;
-};
 
 TEST_F(DebugLoad, MissingReaderLeavesEarlierSymbols) {
   Load(ProgramFile());

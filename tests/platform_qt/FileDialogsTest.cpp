@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include "FileDialogs.h"
 #include "GuiTestApplication.h"
@@ -57,6 +61,24 @@ TEST(FileDialogs, AnInstalledHandlerAnswersInsteadOfTheDialog) {
   EXPECT_EQ(request.FileName, QStringLiteral("/tmp/out.asm"));
   EXPECT_EQ(request.FilterIndex, 2);
   SetFileDialogHandler(nullptr);
+}
+
+// The real dialog, driven from inside its event loop: the filter picked in its
+// list comes back as its index.
+TEST(FileDialogs, TheChosenFilterComesBackAsItsIndex) {
+  for (int pick : {0, 2, 3}) {
+    QTimer::singleShot(0, [pick] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->setCurrentIndex(pick);
+      dialog->selectFile(QStringLiteral("/tmp/any.bin"));
+      static_cast<QDialog*>(dialog)->accept();
+    });
+    TFileDialogRequest request;
+    request.Filter = QStringLiteral("IAR (*.A?\?)|*.A?\?|Binary (*.BIN)|*.BIN|Mardyn (*.*)|*.*|Pellis (*.*)|*.*|");
+    ASSERT_TRUE(ExecuteFileDialog(nullptr, request));
+    EXPECT_EQ(request.FilterIndex, pick + 1);
+  }
 }
 
 }  // namespace

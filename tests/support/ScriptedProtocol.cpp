@@ -173,7 +173,7 @@ uint16_t TProtocol::ReadTraceFrame(int32_t frameNumber, TTraceFrame& out) {
 
 uint16_t TProtocol::ReadMemoryMap(uint32_t from, uint8_t, uint32_t& to, uint8_t& setting) {
   for (const TMemoryMapRun& run : S().MemoryMap) {
-    if (from >= run.From && from <= run.To) {
+    if (from == run.From || (from > run.From && from <= run.To)) {
       to = run.To;
       setting = run.Setting;
       break;

@@ -101,7 +101,8 @@ struct TProtocolScript {
   std::vector<TTraceFrame> TraceFrames;
   bool EndlessTraceFrames = false;
 
-  // Runs of the memory map; an address outside every run is not answered.
+  // Runs of the memory map; an address outside every run is not answered. A
+  // run answers for its first address even when it ends below it.
   std::vector<TMemoryMapRun> MemoryMap;
   std::vector<TMemoryMapWrite> MemoryMapWrites;
 

@@ -148,6 +148,7 @@ TEST_F(DumpInteriorTest, GroupingsShowOnTheGridWithTheCursorOnTheFirstItem) {
 
 struct KeyCase {
   D::TDataMode Mode;
+  uint32_t Start;
   std::vector<Qt::Key> Keys;
   uint32_t Address;  // reported for the cursor
   const char* Cursor;
@@ -156,41 +157,34 @@ struct KeyCase {
 
 TEST_F(DumpInteriorTest, KeysMoveTheCursorAndTheWindow) {
   const KeyCase cases[] = {
-      {D::BYTEx8, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}, 0x103, "44", "CODE:0100"},
-      {D::BYTEx8, {Qt::Key_Left}, 0x100, "41", "CODE:0100"},
-      {D::BYTEx8, {Qt::Key_End, Qt::Key_Right}, 0x107, "H", "CODE:0100"},
-      {D::BYTEx8, {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left}, 0x103, "D", "CODE:0100"},
-      {D::BYTEx8, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}, 0x111, "52", "CODE:0100"},
-      {D::BYTEx8, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}, 0x120, "61", "CODE:0108"},
-      {D::BYTEx8, {Qt::Key_Up}, 0xF8, "00", "CODE:00F8"},
-      {D::BYTEx8, {Qt::Key_PageDown}, 0x120, "61", "CODE:0120"},
-      {D::BYTEx16, {Qt::Key_End}, 0x10F, "P", "CODE:0100"},
-      {D::BYTEx16, {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left,
+      {D::BYTEx8, 0x100, {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}, 0x103, "44", "CODE:0100"},
+      {D::BYTEx8, 0x100, {Qt::Key_Left}, 0x100, "41", "CODE:0100"},
+      {D::BYTEx8, 0x100, {Qt::Key_End, Qt::Key_Right}, 0x107, "H", "CODE:0100"},
+      {D::BYTEx8, 0x100, {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left}, 0x103, "D", "CODE:0100"},
+      {D::BYTEx8, 0x100, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}, 0x111, "52", "CODE:0100"},
+      {D::BYTEx8, 0x100, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}, 0x120, "61", "CODE:0108"},
+      {D::BYTEx8, 0x100, {Qt::Key_Up}, 0xF8, "00", "CODE:00F8"},
+      {D::BYTEx8, 0x100, {Qt::Key_PageDown}, 0x120, "61", "CODE:0120"},
+      {D::BYTEx16, 0x100, {Qt::Key_End}, 0x10F, "P", "CODE:0100"},
+      {D::BYTEx16, 0x100, {Qt::Key_End, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left,
                     Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left,
                     Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left},
        0x10F, "50", "CODE:0100"},
-      {D::WORDx8, {Qt::Key_End}, 0x10E, "504F", "CODE:0100"},
-      {D::DWORDx4, {Qt::Key_End, Qt::Key_Right}, 0x10C, "504F4E4D", "CODE:0100"},
-      {D::DWORDx4, {Qt::Key_Up, Qt::Key_Up}, 0xE0, "00000000", "CODE:00E0"},
+      {D::WORDx8, 0x100, {Qt::Key_End}, 0x10E, "504F", "CODE:0100"},
+      {D::DWORDx4, 0x100, {Qt::Key_End, Qt::Key_Right}, 0x10C, "504F4E4D", "CODE:0100"},
+      {D::DWORDx4, 0x100, {Qt::Key_Up, Qt::Key_Up}, 0xE0, "00000000", "CODE:00E0"},
+      // Up at 0000h wraps through the area's 16 bits.
+      {D::BYTEx8, 0, {Qt::Key_Up}, 0xFFF8, "00", "CODE:FFF8"},
+      {D::BYTEx16, 0, {Qt::Key_Up}, 0xFFF0, "00", "CODE:FFF0"},
   };
   for (const KeyCase& c : cases) {
     Show(c.Mode);
+    View->SetNewAddress(1, c.Start);
     Keys(c.Keys);
     SCOPED_TRACE(c.Cursor);
     EXPECT_EQ(Reported, c.Address);
     EXPECT_EQ(Cursor(), QString::fromLatin1(c.Cursor));
     EXPECT_TRUE(Line(0).startsWith(QString::fromLatin1(c.FirstLine))) << Line(0).toStdString();
-  }
-}
-
-TEST_F(DumpInteriorTest, UpAtZeroWrapsThroughTheAreasAddressWidth) {
-  for (D::TDataMode mode : {D::BYTEx8, D::BYTEx16}) {
-    Show(mode);
-    View->SetNewAddress(1, 0);
-    View->Update();
-    Keys({Qt::Key_Up});
-    EXPECT_TRUE(Line(0).startsWith(mode == D::BYTEx8 ? "CODE:FFF8 " : "CODE:FFF0 "));
-    EXPECT_EQ(Reported, mode == D::BYTEx8 ? 0xFFF8u : 0xFFF0u);
   }
 }
 
@@ -204,9 +198,8 @@ struct ClickCase {
 TEST_F(DumpInteriorTest, ClicksSelectTheItemUnderTheMouse) {
   const ClickCase cases[] = {
       // A click past the data part leaves the cursor where it was.
-      {D::BYTEx8, 4, 0x101, "42"},   {D::BYTEx8, 27, 0x103, "D"},    {D::BYTEx8, 40, 0x100, "41"},
-      {D::BYTEx16, 24, 0x107, "48"}, {D::BYTEx16, 26, 0x108, "49"},  {D::BYTEx16, 65, 0x10F, "P"},
-      {D::WORDx8, 12, 0x104, "4645"}, {D::DWORDx4, 35, 0x10C, "504F4E4D"},
+      {D::BYTEx8, 4, 0x101, "42"},  {D::BYTEx8, 27, 0x103, "D"},      {D::BYTEx8, 40, 0x100, "41"},
+      {D::BYTEx16, 24, 0x107, "48"}, {D::DWORDx4, 35, 0x10C, "504F4E4D"},
   };
   for (const ClickCase& c : cases) {
     Show(c.Mode);
@@ -322,6 +315,15 @@ TEST_F(DumpInteriorTest, DisplayAtMovesTheWindowAndTheCursorHome) {
   QTest::keyClick(View.get(), Qt::Key_G, Qt::ControlModifier);
   Refocus();
   EXPECT_TRUE(Line(0).startsWith("CODE:0300 "));
+  // A program area's addresses have 24 bits and always six digits.
+  Input.Answers = {std::string("PCODE:12345H")};
+  Command("GotoAddr");
+  EXPECT_EQ(Area, 0x81);
+  EXPECT_EQ(View->AreaAddrSize(), 12);
+  EXPECT_TRUE(Line(0).startsWith("CODE:012345 00 ")) << Line(0).toStdString();
+  Keys({Qt::Key_End});
+  EXPECT_EQ(Reported, 0x1234Cu);
+  EXPECT_EQ(Cursor(), ".");
 }
 
 TEST_F(DumpInteriorTest, TheVerticalBarJogsByWholePages) {
@@ -368,19 +370,6 @@ TEST_F(DumpInteriorTest, DownInAViewWithoutVisibleLinesMovesTheWindow) {
   EXPECT_EQ(Reported, 0x118u);
   EXPECT_EQ(View->Addr(), 0x118u);
 }
-
-TEST_F(DumpInteriorTest, ProgramAreasShowSixAddressDigits) {
-  Show(D::WORDx8);
-  View->SetNewAddress(0x81, 0x12345);
-  View->Update();
-  EXPECT_EQ(View->AreaAddrSize(), 12);
-  EXPECT_TRUE(Line(0).startsWith("CODE:012345 0000 ")) << Line(0).toStdString();
-  Keys({Qt::Key_End});
-  EXPECT_EQ(Reported, 0x12353u);
-  EXPECT_EQ(Cursor(), "0000");
-}
-
-}  // namespace
 
 // Sixteen lines of sixteen bytes, as the CPU window's tallest panel shows,
 // are more than one transfer can carry.
@@ -438,3 +427,5 @@ TEST_F(DumpInteriorTest, LoadAndSaveBlockAskForTheBlockAndTheFile) {
   EXPECT_EQ(Memory(0x1FF, 4), (std::vector<uint8_t>{0x40, 0x43, 0x44, 0x00}));
   EXPECT_TRUE(Boxes.Messages.empty());
 }
+
+}  // namespace

@@ -41,8 +41,6 @@ class WatchViewTest : public ::testing::Test {
     QSize outer;
     View->ComputeAreaSize({40, 4}, outer);
     View->resize(outer);
-    View->OnChar = [this](QObject*, uint16_t c, int) { Chars.push_back(c); };
-    View->OnDblClick = [this](QObject*) { ++DoubleClicks; };
     View->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(View.get()));
     View->activateWindow();
@@ -78,8 +76,6 @@ class WatchViewTest : public ::testing::Test {
 
   std::unique_ptr<TConfiguration> Holder;
   std::unique_ptr<TWatchInterior> View;
-  std::vector<uint16_t> Chars;
-  int DoubleClicks = 0;
 };
 
 TEST_F(WatchViewTest, WatchesShowTheirValuesAndFollowTheCursorRules) {
@@ -125,31 +121,6 @@ TEST_F(WatchViewTest, WatchesShowTheirValuesAndFollowTheCursorRules) {
   EXPECT_EQ(Lines(), (std::vector<std::string>{"c: 'A'", "", "", ""}));
   View->RemoveWatch();  // on the empty row
   EXPECT_EQ(Line(0), "c: 'A'");
-}
-
-TEST_F(WatchViewTest, TypedCharactersAndDoubleClicksGoToTheHost) {
-  QTest::keyClicks(View.get(), "a ~");
-  Key(Qt::Key_Delete);
-  EXPECT_EQ(Chars, (std::vector<uint16_t>{'a', ' ', '~', 127}));
-  QTest::mouseDClick(View->viewport(), Qt::LeftButton, {}, QPoint(4, 3));
-  EXPECT_EQ(DoubleClicks, 1);
-}
-
-TEST_F(WatchViewTest, FiftyWatchesFillTheListAndNoMore) {
-  for (int i = 0; i < 60; ++i) {
-    Bottom();
-    View->Add("x,b");
-  }
-  EXPECT_EQ(View->verticalScrollBar()->maximum(), 50);
-  Bottom();
-  EXPECT_EQ(Lines(), (std::vector<std::string>{"x,b: 0x34", "x,b: 0x34", "x,b: 0x34", ""}));
-  Key(Qt::Key_Down);
-  EXPECT_EQ(View->GetCurrentWatch(), "");
-  View->resize(View->width(), View->height() * 20);
-  QApplication::processEvents();
-  Top();
-  EXPECT_EQ(Line(49), "x,b: 0x34");
-  EXPECT_EQ(Line(50), "");
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+#pragma once
+#include <QDialog>
+
+#include <cstdint>
+#include <vector>
+
+#include "MessageBus.h"
+#include "TargetTables.h"
+
+class QListWidget;
+class QPushButton;
+
+// The CPU settings the target describes, one line each; a double click
+// changes one, and Ok sends all values back to the target.
+class TfrmCpuConfiguration : public QDialog, public TMessageReceiver {
+ public:
+  explicit TfrmCpuConfiguration(QWidget* Owner);
+
+  void Dispatch(TMessage& message) override;
+  void reject() override;
+  // Rebuilds the list from the values.
+  void Update();
+
+  QListWidget* lbSettings;
+  QPushButton* cmdOk;
+  QPushButton* cmdCancel;
+
+ private:
+  void lbSettingsDblClick();
+  void cmdOkClick();
+
+  TCpuSettingTable FTable;
+  std::vector<std::uint8_t> FValues;
+};

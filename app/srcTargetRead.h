@@ -1,0 +1,26 @@
+#pragma once
+#include <QDialog>
+
+#include "MessageBus.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// Reads up to 64 bytes of target memory and lists them one per line; stays
+// open for the next address until Done or Esc.
+class TfrmTargetRead : public QDialog, public TMessageReceiver {
+ public:
+  explicit TfrmTargetRead(QWidget* Owner);
+
+  void Dispatch(TMessage& message) override;
+  void reject() override;
+
+  QLineEdit* Edit1;
+  QListWidget* ListBox1;
+  QPushButton* cmdDo;
+  QPushButton* cmdCancel;
+
+ private:
+  void cmdDoClick();
+};

@@ -1,0 +1,133 @@
+// File > Open, Reload and Symbol load and the monitor request, inside the real
+// main window, with the dialog answered through its hook and the samples.
+#include <QAction>
+
+#include <filesystem>
+#include <fstream>
+
+#include "CodeInterior.h"
+#include "Debug.h"
+#include "FileDialogs.h"
+#include "MainWindowFixture.h"
+#include "ProgramFolder.h"
+#include "Symbols.h"
+#include "Tgtz80.h"
+#include "srcCpu.h"
+#include "srcPopupMsg.h"
+
+namespace {
+
+constexpr int INTEL = 2, MARDYN = 9;
+
+class LoadWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    Form->resize(900, 700);
+    Form->show();
+    Connect();
+    PreviousDialog = SetFileDialogHandler([this](TFileDialogRequest& request) {
+      Requests.push_back(request);
+      if (Answers.empty()) return false;
+      request.FilterIndex = Answers.front().first;
+      request.FileName = QString::fromStdString(Answers.front().second);
+      Answers.erase(Answers.begin());
+      return true;
+    });
+  }
+  void TearDown() override {
+    SetFileDialogHandler(std::move(PreviousDialog));
+    MainWindowTest::TearDown();
+  }
+
+  static std::string Sample(const char* name) { return std::string(TARVIK_SAMPLES) + "/" + name; }
+  std::string CodeRow(uint16_t pc) {
+    TheCpu->GetPC();
+    TheCpu->SetPC(pc);
+    TheProtocol->WriteRegisters();
+    SendMessage(Form->Handle(), UM_STOPPED, pc, 0);
+    auto* code = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"))->CodeArea;
+    code->Update();
+    return code->Canvas()->GridLine(0).trimmed().toStdString();
+  }
+
+  std::vector<TFileDialogRequest> Requests;
+  std::vector<std::pair<int, std::string>> Answers;  // filter index and file, in turn
+
+ private:
+  TFileDialogHandler PreviousDialog;
+};
+
+TEST_F(LoadWindowTest, OpenShowsTheTenFormatsAndLoadsTheObjectFile) {
+  ASSERT_TRUE(Form->TLB_Open->isEnabled());
+  Answers = {{MARDYN, Sample("demo.abs")}};
+  Form->MNU_FileOpen->trigger();
+  ASSERT_EQ(Requests.size(), 1u);
+  EXPECT_EQ(Requests[0].Title, QStringLiteral("Load file"));
+  EXPECT_EQ(Requests[0].FilterIndex, 1);
+  EXPECT_TRUE(Requests[0].FileMustExist);
+  EXPECT_EQ(QtNameFilters(Requests[0].Filter).size(), 10);
+  EXPECT_TRUE(Requests[0].Filter.startsWith(QStringLiteral("IAR Symbolic (*.A?\?)|*.A?\?|Intel HEX & SYM")));
+  EXPECT_TRUE(Requests[0].Filter.endsWith(QStringLiteral("Mardyn (*.*)|*.*|Pellis (*.*)|*.*|")));
+  EXPECT_TRUE(Boxes.Messages.empty());
+  EXPECT_EQ(TheDebug->GetLoadedFile(nullptr, nullptr, nullptr), 1);
+  EXPECT_NE(TheSymbols->FindByName("_main", false), nullptr);
+  EXPECT_NE(CodeRow(0x020A).find("_add"), std::string::npos);
+
+  // Reload asks nothing and loads the same file again.
+  Form->TLB_Reload->trigger();
+  EXPECT_EQ(Requests.size(), 1u);
+  EXPECT_EQ(TheDebug->GetLoadedFile(nullptr, nullptr, nullptr), 1);
+}
+
+TEST_F(LoadWindowTest, ImageWithSymbolsLoadsCodeAndLabels) {
+  Answers = {{INTEL, Sample("demo.hex")}};
+  Form->TLB_Open->trigger();
+  EXPECT_TRUE(Boxes.Messages.empty());
+  EXPECT_NE(TheSymbols->FindExact(1, 0x023D, "_main"), nullptr);
+  EXPECT_EQ(CodeRow(0x0000).substr(0, 11), "0000:C30001");
+  EXPECT_NE(CodeRow(0x023D).find("_main"), std::string::npos);
+  EXPECT_FALSE(Form->Busy());
+
+  // Symbol load takes the symbols again (none new) and writes nothing.
+  const int symbols = TheSymbols->Count();
+  ProtocolScript().Transfers.clear();
+  Form->MNU_FileSymbol->trigger();
+  EXPECT_EQ(TheSymbols->Count(), symbols);
+  for (const TMemoryTransfer& t : ProtocolScript().Transfers) EXPECT_NE(t.Kind, TTransferKind::WriteHex);
+}
+
+TEST_F(LoadWindowTest, MissingImageIsForgottenSoReloadAsksAgain) {
+  Answers = {{INTEL, "/nonexistent/demo.hex"}};
+  Form->MNU_FileOpen->trigger();
+  ASSERT_EQ(Boxes.Messages.size(), 1u);
+  EXPECT_EQ(Boxes.Messages[0].Text, "File not found!");
+  Form->MNU_FileReload->trigger();
+  EXPECT_EQ(Requests.size(), 2u);
+  // A cancelled dialog changes nothing.
+  EXPECT_EQ(Boxes.Messages.size(), 1u);
+}
+
+TEST_F(LoadWindowTest, TheTargetsMonitorRequestDownloadsTheMonitorFile) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("monitor-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "Monitor1.hex") << ":0400000001020304F2\n:00000001FF\n";
+  ProgramFolder programFolder(folder.string());
+  ProtocolScript().Events[0x05] = {EVENT_RELOAD_MONITOR, ""};
+  SendMessage(Form->Handle(), UM_TARGETEVENT, 0x05, 0);
+  ASSERT_EQ(ProtocolScript().MonitorBlocks.size(), 1u);
+  EXPECT_EQ(ProtocolScript().MonitorBlocks[0].Data, (std::vector<uint8_t>{1, 2, 3, 4}));
+  EXPECT_TRUE(ProtocolScript().MonitorEnded);
+  EXPECT_FALSE(Form->StatusMessage->isVisible());
+  EXPECT_FALSE(Form->Connected());
+  EXPECT_TRUE(QuitCodes.empty());
+
+  // Without the file the program ends with exit code 2.
+  std::filesystem::remove_all(folder);
+  SendMessage(Form->Handle(), UM_TARGETEVENT, 0x05, 0);
+  ASSERT_EQ(Boxes.Messages.size(), 1u);
+  EXPECT_EQ(Boxes.Messages[0].Text, "Monitor code-file not found!");
+  EXPECT_EQ(QuitCodes, std::vector<int>{2});
+}
+
+}  // namespace
