@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "Debug.h"
+#include "DebugTableBuilder.h"
 #include "DockSite.h"
 #include "FileDialogs.h"
 #include "InputAnswers.h"
@@ -23,20 +24,6 @@
 
 namespace {
 
-void AddSymbol(const char* name, uint8_t kind, uint16_t area, uint32_t value, int16_t type, uint32_t low = 0,
-               uint32_t high = 0xFFFFFFFF) {
-  TSymbolRecord r{};
-  r.Kind = kind;
-  r.Attributes = area;
-  r.Value = value;
-  r.TypeIndex = type;
-  r.ScopeLow = low;
-  r.ScopeHigh = static_cast<int32_t>(high);
-  r.NameLength = static_cast<uint8_t>(std::strlen(name));
-  std::strcpy(r.Name, name);
-  TheSymbols->Add(&r);
-}
-
 void SetWord(uint32_t address, uint16_t value) {
   const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
   TheProtocol->WriteMemory(2, address, 2, bytes);
@@ -48,8 +35,8 @@ class WatchWindowsTest : public MainWindowTest {
     MainWindowTest::SetUp();
     for (const char* name : {"Watches", "Symbols"}) Registry().WriteBinary(RegistryKey, name, nullptr, 0);
     Connect();
-    AddSymbol("total", 0, 2, 0x1234, 6);
-    AddSymbol("count", 0, 2, 0x1300, 6, 0x100, 0x1FF);  // a local of the function at 100h
+    AddSymbol({"total", 0, 2, 0x1234, 6});
+    AddSymbol({"count", 0, 2, 0x1300, 6, 0x100, 0x1FF});  // a local of the function at 100h
     SetWord(0x1234, 4660);
     SetWord(0x1300, 9);
   }

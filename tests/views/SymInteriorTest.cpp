@@ -9,21 +9,12 @@
 #include <vector>
 
 #include "Configuration.h"
+#include "DebugTableBuilder.h"
 #include "GuiTestApplication.h"
 #include "SymInterior.h"
 #include "Symbols.h"
 
 namespace {
-
-void AddSymbol(const char* name, uint8_t kind, uint16_t area, uint32_t value) {
-  TSymbolRecord r{};
-  r.Kind = kind;
-  r.Attributes = area;
-  r.Value = value;
-  r.NameLength = static_cast<uint8_t>(std::strlen(name));
-  std::strcpy(r.Name, name);
-  TheSymbols->Add(&r);
-}
 
 class SymViewTest : public ::testing::Test {
  protected:
@@ -63,13 +54,13 @@ class SymViewTest : public ::testing::Test {
 };
 
 TEST_F(SymViewTest, EverySymbolInNameOrderWithItsAddressColumn) {
-  AddSymbol("var", 0, 2, 0x1234);
-  AddSymbol("main", 0, 0x41, 0x12345);
-  AddSymbol("size_t", 6, 0, 3);
-  AddSymbol("auto", 7, 9, 4);
-  AddSymbol("reg", 8, 0, 0x10A);
-  AddSymbol("RED", 9, 0, 2);
-  AddSymbol("a_very_long_name_that_runs_into_the_other_column", 0, 1, 0x100);
+  AddSymbol({"var", 0, 2, 0x1234});
+  AddSymbol({"main", 0, 0x41, 0x12345});
+  AddSymbol({"size_t", 6, 0, 3});
+  AddSymbol({"auto", 7, 9, 4});
+  AddSymbol({"reg", 8, 0, 0x10A});
+  AddSymbol({"RED", 9, 0, 2});
+  AddSymbol({"a_very_long_name_that_runs_into_the_other_column", 0, 1, 0x100});
   Show(4);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"RED @ENUM:00000002", "a_very_long_name @CODE:00000100",
                                                "auto @AUTO:00000004", "main @CODE:00012345"}));
@@ -100,7 +91,7 @@ TEST_F(SymViewTest, EverySymbolInNameOrderWithItsAddressColumn) {
 
   // A later symbol shows at the next paint; the range keeps the count of the
   // view's creation.
-  AddSymbol("zz", 0, 2, 1);
+  AddSymbol({"zz", 0, 2, 1});
   View->Refresh();
   Key(Qt::Key_PageDown, Qt::ControlModifier);
   EXPECT_EQ(Lines().back(), "zz @DATA:00000001");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Configuration.h"
+#include "DebugTableBuilder.h"
 #include "GuiTestApplication.h"
 #include "Protocol.h"
 #include "Symbols.h"
@@ -16,23 +17,12 @@
 
 namespace {
 
-void AddGlobal(const char* name, uint16_t area, uint32_t address, int16_t type) {
-  TSymbolRecord r{};
-  r.Attributes = area;
-  r.Value = address;
-  r.TypeIndex = type;
-  r.ScopeHigh = -1;
-  r.NameLength = static_cast<uint8_t>(std::strlen(name));
-  std::strcpy(r.Name, name);
-  TheSymbols->Add(&r);
-}
-
 class WatchViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Holder = std::make_unique<TConfiguration>();
-    AddGlobal("x", 2, 0x1234, 6);
-    AddGlobal("c", 2, 0x1236, 2);
+    AddSymbol({"x", 0, 2, 0x1234, 6});
+    AddSymbol({"c", 0, 2, 0x1236, 2});
     SetWord(0x1234, 0x1234);
     TheProtocol->WriteMemory(2, 0x1236, 1, reinterpret_cast<const uint8_t*>("A"));
     View = std::make_unique<TWatchInterior>();
