@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPalette>
 #include <QToolButton>
 #include <QVBoxLayout>
 

@@ -2,11 +2,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "Configuration.h"
 #include "Debug.h"
@@ -14,13 +17,13 @@
 #include "FileDialogs.h"
 #include "FixedFont.h"
 #include "MessageBox.h"
+#include "ModalDialog.h"
 #include "SettingsRegistry.h"
 #include "SourceEditor.h"
 #include "SourceGlyphs.h"
 #include "SourceGutter.h"
 #include "Symbols.h"
 #include "Tgtz80.h"
-#include "ModalDialog.h"
 #include "srcMain.h"
 #include "srcOpenModule.h"
 
@@ -31,6 +34,17 @@ const QString NoSource = QStringLiteral("/* No source file available */");
 
 QString ModuleText(const char* text, std::size_t size) {
   return QFile::decodeName(QByteArray(text, static_cast<qsizetype>(qstrnlen(text, size))));
+}
+
+// A relative source name counts from the current folder, or else from the
+// folder of the loaded object file, as after choosing that file in a dialog
+// that moves the current folder there.
+QString SourcePath(const QString& name) {
+  const QFileInfo file(name);
+  if (file.isFile() || !file.isRelative()) return name;
+  std::string objectFile;
+  TheDebug->GetLoadedFile(&objectFile, nullptr, nullptr);
+  return QFileInfo(QFile::decodeName(QByteArray::fromStdString(objectFile))).dir().filePath(name);
 }
 
 // The name part of a source path as the object file wrote it, after the last
@@ -45,7 +59,6 @@ QString NamePart(const QString& path) {
 
 TfrmSource::TfrmSource(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("frmSource"));
-  setAttribute(Qt::WA_DeleteOnClose, false);
   setMinimumSize(400, 160);
   setFont(FixedFont());
 
@@ -93,7 +106,8 @@ void TfrmSource::Dispatch(TMessage& message) {
 void TfrmSource::LoadModuleSource(const TModuleEntry& module, bool full) {
   const QString source = ModuleText(module.SourceFile, sizeof module.SourceFile);
   const QString caption = ModuleText(module.ModuleName, sizeof module.ModuleName);
-  if (QFileInfo(source).isFile() && txtSource->LoadFromFile(source)) {
+  const QString path = SourcePath(source);
+  if (QFileInfo(path).isFile() && txtSource->LoadFromFile(path)) {
     setWindowTitle(caption);
   } else {
     TFileDialogRequest request;

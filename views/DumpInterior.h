@@ -10,7 +10,6 @@
 #include "Scroller.h"
 #include "ViewEvents.h"
 
-class QAction;
 class QMenu;
 
 // Target memory as lines of hex bytes, words or double words, with a cursor on

@@ -2,7 +2,9 @@
 // the IEEE-695 reader loads it: what the user sees in the text and the gutter.
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -18,6 +20,8 @@
 #include "MemoryRegistry.h"
 #include "ModalDialog.h"
 #include "SourceEditor.h"
+#include "CodeInterior.h"
+#include "srcCpu.h"
 #include "srcSource.h"
 
 namespace {
@@ -50,6 +54,7 @@ class SourceWindowTest : public MainWindowTest {
   // F3, as the user opens the window.
   TfrmSource* OpenSource() {
     Form->MNU_ViewSource->trigger();
+    QCoreApplication::processEvents();  // laid out, as before any command reaches it
     return Form->findChild<TfrmSource*>(QStringLiteral("frmSource"));
   }
 
@@ -71,20 +76,16 @@ class SourceWindowTest : public MainWindowTest {
   TFileDialogHandler PreviousFileDialog;
 };
 
-// The sample names its source "demo.c" without a folder: the window asks for it.
+// The sample names its source "demo.c", without a folder: it lies beside the object file.
 TEST_F(SourceWindowTest, ShowsTheSampleSourceWithDotsOnCodeLines) {
   EXPECT_EQ(OpenSource(), nullptr);
   ASSERT_EQ(Boxes.Messages.size(), 1u);
   EXPECT_EQ(Boxes.Messages[0].Text, "No source files available !");
 
   LoadSample();
-  Answers = {TARVIK_SAMPLES "/demo.c"};
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
-  ASSERT_EQ(Requests.size(), 1u);
-  EXPECT_EQ(Requests[0].Title, "Open source file");
-  EXPECT_EQ(Requests[0].FileName, "demo.c");
-  EXPECT_EQ(Requests[0].DefaultExt, "c");
+  EXPECT_TRUE(Requests.empty());
   EXPECT_TRUE(Form->TLB_ViewSource->isChecked());
   EXPECT_EQ(form->windowTitle(), "demo");
   EXPECT_EQ(form->txtSource->LineText(1).toStdString(),
@@ -99,7 +100,6 @@ TEST_F(SourceWindowTest, ShowsTheSampleSourceWithDotsOnCodeLines) {
 
 TEST_F(SourceWindowTest, StopShowsTheExecutionLineAndBreakpointsAgreeWithTheTable) {
   LoadSample();
-  Answers = {TARVIK_SAMPLES "/demo.c"};
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
   form->resize(500, 700);
@@ -135,6 +135,55 @@ TEST_F(SourceWindowTest, StopShowsTheExecutionLineAndBreakpointsAgreeWithTheTabl
   EXPECT_EQ(Glyphs(form, 27), (TGlyphs{{2, 1}, {16, 4}}));
 }
 
+// A breakpoint toggled in either window is the same entry of the target's
+// table, and both show it.
+TEST_F(SourceWindowTest, BreakpointsAgreeWithTheCpuWindow) {
+  Form->resize(900, 700);
+  Form->show();
+  auto* cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
+  ASSERT_NE(cpu, nullptr);
+  LoadSample();
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  SetPC(0x240);
+  SendMessage(Form->Handle(), UM_STOPPED, 0, 0);
+  const auto cpuGlyph = [cpu] {
+    cpu->CodeArea->Update();
+    for (int row = 0; row < 8; ++row)
+      if (cpu->CodeArea->Canvas()->GridLine(row).startsWith("0240")) return cpu->CodeArea->Canvas()->GridGlyph(row);
+    return QString("no 0240 row");
+  };
+  EXPECT_EQ(cpuGlyph(), "IMG_CURRPC");
+
+  SendMessage(form->Handle(), UM_TOGGLEBREAK);  // F2 on the caret line, 28
+  EXPECT_EQ(cpuGlyph(), "IMG_BRKPC");
+  EXPECT_EQ(Glyphs(form, 28), (TGlyphs{{2, 1}, {16, 4}}));
+  SendMessage(cpu->Handle(), UM_TOGGLEBREAK);  // F2 on the CPU window's cursor, the PC
+  EXPECT_EQ(cpuGlyph(), "IMG_CURRPC");
+  SendMessage(Form->Handle(), UM_REFRESH);
+  EXPECT_EQ(Glyphs(form, 28), Arrow);
+}
+
+// The run commands at source level, as the main window sends them while the
+// CPU window is not the active one: after a reset the first step runs to main.
+TEST_F(SourceWindowTest, StepsBySourceLine) {
+  LoadSample();
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  Form->BroadcastToViews(UM_TARGETRESET, 0, 0);
+  SendMessage(form->Handle(), UM_STEPOVER);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ProtocolScript().RunCalls, std::vector<std::string>({"GoTo 23D"}));
+  EXPECT_EQ(form->PCLine(), 27);
+
+  ProtocolScript().Stops = {0x23E, 0x240};
+  SendMessage(form->Handle(), UM_TRACEINTO);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ProtocolScript().RunCalls, std::vector<std::string>({"GoTo 23D", "Step", "Step"}));
+  EXPECT_EQ(form->PCLine(), 28);
+  EXPECT_EQ(Glyphs(form, 28), Arrow);
+}
+
 // A stop without a line brings the CPU window up when the source window is
 // the active one; the stop it re-sends for the others does not come back.
 TEST_F(SourceWindowTest, StopWithoutALineAsksForTheCpuWindow) {
@@ -142,7 +191,6 @@ TEST_F(SourceWindowTest, StopWithoutALineAsksForTheCpuWindow) {
   QCoreApplication::sendPostedEvents();
   ASSERT_FALSE(Form->TLB_ViewCpu->isChecked());
   LoadSample();
-  Answers = {TARVIK_SAMPLES "/demo.c"};
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
   Form->RegisterView(new FakeView(&Log, "log", Form.get()));
@@ -174,6 +222,15 @@ TEST_F(SourceWindowTest, SwitchesModulesByChoiceAndByStop) {
   ASSERT_NE(form, nullptr);
   EXPECT_TRUE(Requests.empty());
   EXPECT_EQ(form->windowTitle(), "");  // the PC lies in no module and there is no main procedure
+
+  // A right click on the text offers "Open source...".
+  const QPoint at(60, 20);
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, form->txtSource->viewport()->mapToGlobal(at));
+  QCoreApplication::sendEvent(form->txtSource->viewport(), &menuEvent);
+  EXPECT_TRUE(form->PopupMenu1->isVisible());
+  EXPECT_EQ(form->PopupMenu1->actions(), QList<QAction*>({form->mnuOpenSource}));
+  EXPECT_EQ(form->mnuOpenSource->text(), "Open source...");
+  form->PopupMenu1->hide();
 
   std::vector<QString> listed;
   QString title;
@@ -208,7 +265,6 @@ TEST_F(SourceWindowTest, WatchWindowDocksBelowTheText) {
   QPointer<FakeView> watch = Views[0];
   watch->setObjectName(QStringLiteral("frmWatchList"));
   LoadSample();
-  Answers = {TARVIK_SAMPLES "/demo.c"};
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
   form->resize(500, 400);
@@ -217,6 +273,7 @@ TEST_F(SourceWindowTest, WatchWindowDocksBelowTheText) {
   EXPECT_EQ(form->DockSite->DockedControl(), watch);
 
   Log.clear();
+  SetPC(0x23D);
   SendMessage(Form->Handle(), UM_STOPPED, 0, 0);
   EXPECT_EQ(Log, (std::vector<std::string>{Entry("w", UM_STOPPED, 0), Entry("w", UM_REFRESH, 0)}));
 
@@ -261,7 +318,12 @@ TEST_P(SourceFiles, ShowAsMuchAsCanBeRead) {
   SetModalDialogHandler({});
   EXPECT_EQ(form->txtSource->LineText(1), c.FirstLine);
   EXPECT_EQ(form->windowTitle(), c.Caption);
-  EXPECT_EQ(Requests.empty() ? QString() : Requests[0].FileName, c.Asked);
+  ASSERT_EQ(Requests.size(), c.Asked.isEmpty() ? 0u : 1u);
+  if (!Requests.empty()) {
+    EXPECT_EQ(Requests[0].Title, "Open source file");
+    EXPECT_EQ(Requests[0].FileName, c.Asked);
+    EXPECT_EQ(Requests[0].DefaultExt, "c");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Source, SourceFiles, ::testing::Values(
@@ -274,7 +336,6 @@ TEST_F(SourceWindowTest, KeepsItsPlacement) {
   const int32_t earlier[4] = {40, 50, 450, 300};
   store.WriteBinary(RegistryKey, "SOURCE", earlier, sizeof earlier);
   LoadSample();
-  Answers = {TARVIK_SAMPLES "/demo.c"};
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->geometry().size(), QSize(450, 300));

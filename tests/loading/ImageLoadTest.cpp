@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 
 #include "Configuration.h"
 #include "HexGatherer.h"
@@ -108,6 +109,41 @@ TEST_F(ImageLoad, SrecCatImageWithLowerCaseDigitsLoadsExactly) {
   EXPECT_EQ(memory, bytes);
 }
 
+// Each of Brenlow's eight formats, written by the library itself, loads back
+// into the same memory (the companions of formats 4 to 7 are missing, which
+// ends their data after the image).
+TEST_F(ImageLoad, EveryFormatLoads) {
+  TImageBinding* brenlow = ProgramImageLibrary(IMAGE_READS | IMAGE_WRITES);
+  ASSERT_NE(brenlow, nullptr);
+  std::vector<uint8_t> bytes(300);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 13 + 5);
+  for (int format = 1; format <= 8; ++format) {
+    SCOPED_TRACE(format);
+    const std::string path = (Folder / ("image" + std::to_string(format))).string();
+    brenlow->SetFormat(format);
+    ASSERT_EQ(brenlow->Open(path.c_str(), 1), 1);
+    for (std::size_t at = 0; at < bytes.size(); at += 16) {
+      char text[IMAGE_TEXT_SIZE] = {};
+      for (std::size_t i = at; i < std::min(bytes.size(), at + 16); ++i)
+        std::snprintf(text + 2 * (i - at), 3, "%02X", bytes[i]);
+      TImageRecord record{IR_DATA, 1, static_cast<uint32_t>(0x1000 + at),
+                          static_cast<uint16_t>(std::min<std::size_t>(16, bytes.size() - at)), text};
+      ASSERT_GE(brenlow->PutData(&record), 0);
+    }
+    brenlow->Close();
+    ProtocolScript().Transfers.clear();
+    TheProtocol->FillBlock(1, 0x1000, 300, 1, std::vector<uint8_t>{0}.data());
+    EXPECT_EQ(LoadProgramImage(path, format, true), TImageLoadResult::Loaded);
+    const uint32_t base = format == 8 ? 0 : 0x1000;  // a binary file keeps no addresses
+    EXPECT_EQ(HexWrites(), (std::vector<TWrite>{{1, base, 255}, {1, base + 255, 45}}));
+    std::vector<uint8_t> memory(300);
+    TheProtocol->ReadMemory(1, base, 150, memory.data());
+    TheProtocol->ReadMemory(1, base + 150, 150, memory.data() + 150);
+    EXPECT_EQ(memory, bytes);
+  }
+  EXPECT_TRUE(Boxes.Messages.empty());
+}
+
 TEST_F(ImageLoad, SymbolsAreAddedOnceAndSymbolLoadWritesNothing) {
   const std::string file =
       Write("image.hex", Record(0x0200, 16) + " main 0200\n loop 0210\n main 0200\n:00000001FF\n");
@@ -189,6 +225,23 @@ TEST_F(ImageLoad, BadInputEndsTheLoadAfterWritingWhatCameBefore) {
     EXPECT_EQ(Boxes.Messages[0].Caption, "Error");
     EXPECT_EQ(HexWrites(), (std::vector<TWrite>{{1, 0x0000, 16}}));
   }
+}
+
+// A symbol's length is that of its name, whatever count the record gives.
+TEST_F(ImageLoad, SymbolNamesKeepTheirOwnLength) {
+  TImageBinding scripted;
+  scripted.SetFormat = ScriptedSetFormat;
+  scripted.Open = ScriptedOpen;
+  scripted.GetData = ScriptedGetData;
+  scripted.Close = ScriptedClose;
+  ScriptedRecords = {{IR_SYMBOL, 1, 0x100, 9, nullptr}, {IR_SYMBOL4, 2, 0x200, 1, nullptr}, {IR_END, 0, 0, 0, nullptr}};
+  ScriptedTexts = {"main", "counter", ""};
+  NextRecord = 0;
+  LoadProgramImage(scripted, "any", INTEL, true);
+  ASSERT_EQ(TheSymbols->Count(), 2);
+  EXPECT_EQ(TheSymbols->FindExact(1, 0x100, "main")->NameLength, 4);
+  EXPECT_EQ(TheSymbols->FindExact(2, 0x200, "counter")->NameLength, 7);
+  EXPECT_TRUE(Boxes.Messages.empty());
 }
 
 TEST_F(ImageLoad, MissingFileIsReportedBeforeAnythingHappens) {
