@@ -249,6 +249,24 @@ TEST_F(TargetDialogs, CpuSettingsChangeOnlyOnOk) {
   EXPECT_EQ(ProtocolScript().CpuSettingValues, (std::vector<uint8_t>{0x04, 0x56, 0x78}));
 }
 
+TEST_F(TargetDialogs, EscAndTheCloseMessageCancelEveryOne) {
+  for (QAction* command : {Form->MNU_ViewReadFrom, Form->MNU_ViewWriteTo, Form->MNU_ConfigureExternals,
+                           Form->MNU_ConfigureCpu, Form->MNU_ConfigureMemory->actions().value(0)}) {
+    for (bool message : {false, true}) {
+      int result = -1;
+      TDialogSteps steps({[&](QDialog& dialog) {
+        if (message)
+          SendMessage(dynamic_cast<TMessageReceiver&>(dialog).Handle(), UM_CLOSEDIALOG, 0, 0);
+        else
+          QTest::keyClick(&dialog, Qt::Key_Escape);
+        result = dialog.result();
+      }});
+      command->trigger();
+      EXPECT_EQ(result, mrCancel) << command->text().toStdString() << message;
+    }
+  }
+}
+
 TEST_F(MainWindowTest, AboutBoxAndDisplayOptions) {
   TDialogSteps steps({On<TfrmAbout>([](TfrmAbout& about) { about.Button1->click(); })});
   Connect();
