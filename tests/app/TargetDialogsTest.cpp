@@ -144,7 +144,7 @@ TEST_F(TargetDialogs, ReadFromListsTheBytesWithoutWrapping) {
 struct WriteCase {
   const char* Values;
   std::vector<uint8_t> Written;  // empty: nothing written
-  const char* Message;           // "" none
+  const char* Message;           // text / caption; "" none
 };
 
 TEST_F(TargetDialogs, WriteToWritesListsAndStringsAndRefusesTheRest) {
@@ -152,7 +152,7 @@ TEST_F(TargetDialogs, WriteToWritesListsAndStringsAndRefusesTheRest) {
       {"1, 2, 3", {1, 2, 3}, ""},
       {"\"AB\"", {0x41, 0x42}, ""},
       {"{7}", {7}, ""},
-      {"", {}, "Range check error"},
+      {"", {}, "Range check error / Corvane 4"},
       {"1FFh", {}, ""},
   };
   for (const WriteCase& c : cases) {
@@ -175,7 +175,7 @@ TEST_F(TargetDialogs, WriteToWritesListsAndStringsAndRefusesTheRest) {
       }
     EXPECT_EQ(written, c.Written);
     EXPECT_EQ(Log.empty(), c.Written.empty());  // every view refreshed after a write
-    EXPECT_EQ(Boxes.Messages.empty() ? "" : Boxes.Messages[0].Text, c.Message);
+    EXPECT_EQ(Boxes.Messages.empty() ? "" : Boxes.Messages[0].Text + " / " + Boxes.Messages[0].Caption, c.Message);
   }
   Boxes.Messages.clear();
   TDialogSteps steps({On<TfrmTargetWrite>([&](TfrmTargetWrite& dialog) {
