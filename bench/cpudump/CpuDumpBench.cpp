@@ -5,29 +5,23 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QSettings>
 #include <QSplitter>
-#include <QTemporaryDir>
+
+#include <memory>
 
 #include "Configuration.h"
 #include "DumpInterior.h"
-#include "TickCount.h"
+#include "WindowBenchmark.h"
 #include "srcCpu.h"
-#include "srcMain.h"
 
 namespace {
 
 void CpuDumpRefreshBytes16(benchmark::State& state) {
-  // Connected on the first poll: the CPU window opens.
-  UseTestClock(true, 10000);
   TConfiguration holder;
-  TfrmMain form;
-  form.resize(900, 800);
-  form.show();
-  AdvanceTestClock(501);
-  form.AppIdle();
-  UseTestClock(false);
-  auto* cpu = form.findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
+  const std::unique_ptr<TfrmMain> form = ConnectedMainWindow();
+  form->resize(900, 800);
+  form->show();
+  auto* cpu = form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
   if (!cpu) {
     state.SkipWithError("no CPU window");
     return;
@@ -47,13 +41,4 @@ BENCHMARK(CpuDumpRefreshBytes16)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  QTemporaryDir settings;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }

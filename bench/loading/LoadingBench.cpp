@@ -4,11 +4,9 @@
 #include <unistd.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "Configuration.h"
@@ -16,8 +14,7 @@
 #include "IntelHexImage.h"
 #include "MessageBox.h"
 #include "Symbols.h"
-#include "TickCount.h"
-#include "srcMain.h"
+#include "WindowBenchmark.h"
 
 namespace {
 
@@ -28,12 +25,7 @@ void OpenIntelHex1MB(benchmark::State& state) {
       (std::filesystem::temp_directory_path() / ("loading-bench-" + std::to_string(getpid()) + ".hex")).string();
   WriteIntelHexImage(path, true);
   TConfiguration holder;
-  TfrmMain form;
-  // Connected, so the commands are on.
-  UseTestClock(true, 10000);
-  AdvanceTestClock(501);
-  form.AppIdle();
-  UseTestClock(false);
+  const std::unique_ptr<TfrmMain> form = ConnectedMainWindow();
   int failures = 0;
   SetMessageBoxHandler([&](const char*, const char*, unsigned) {
     ++failures;
@@ -44,11 +36,11 @@ void OpenIntelHex1MB(benchmark::State& state) {
     request.FileName = QString::fromStdString(path);
     return true;
   });
-  for (auto _ : state) form.MNU_FileOpen->trigger();
+  for (auto _ : state) form->MNU_FileOpen->trigger();
   SetFileDialogHandler(nullptr);
   SetMessageBoxHandler(nullptr);
   std::filesystem::remove(path);
-  if (failures != 0 || !form.MNU_FileOpen->isEnabled()) state.SkipWithError("the load did not run cleanly");
+  if (failures != 0 || !form->Connected() || !form->MNU_FileOpen->isEnabled()) state.SkipWithError("the load did not run cleanly");
   state.counters["symbols"] = TheSymbols->Count();
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 0x100000);
 }
@@ -56,13 +48,4 @@ BENCHMARK(OpenIntelHex1MB)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  QTemporaryDir settings;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunWindowBenchmarks(argc, argv); }
