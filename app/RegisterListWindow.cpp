@@ -18,7 +18,7 @@ TRegisterListWindow::TRegisterListWindow(QWidget* Owner, std::string ValueName)
 }
 
 TRegisterListWindow::~TRegisterListWindow() {
-  WriteWindowRect(FValueName, TWindowRect{x(), y(), width(), height()});
+  StoreWindowRect(FValueName, *this);
 }
 
 void TRegisterListWindow::SetView(TRegisterListInterior* View) {
@@ -42,12 +42,7 @@ void TRegisterListWindow::SetView(TRegisterListInterior* View) {
   setMaximumSize(QSize(max.width() + dx + bar, max.height() + dy).expandedTo(minimumSize()));
 }
 
-void TRegisterListWindow::FormCreate() {
-  TWindowRect rect;
-  if (!ReadWindowRect(FValueName, rect)) return;
-  move(rect.Left, rect.Top);
-  resize(rect.Width, rect.Height);
-}
+void TRegisterListWindow::FormCreate() { RestoreWindowRect(FValueName, *this); }
 
 void TRegisterListWindow::Dispatch(TMessage& message) {
   switch (message.Msg) {

@@ -17,10 +17,9 @@ constexpr std::size_t MaxOptions = 15;
 }  // namespace
 
 TfrmCpuConfiguration::TfrmCpuConfiguration(QWidget* Owner)
-    : QDialog(Owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : TTargetDialog(Owner) {
   setObjectName(QStringLiteral("frmCpuConfiguration"));
   setWindowTitle(QStringLiteral("Configure CPU"));
-  setFont(DialogFont());
   setFixedSize(298, 185);
   lbSettings = new QListWidget(this);
   lbSettings->setObjectName(QStringLiteral("lbSettings"));
@@ -77,12 +76,6 @@ void TfrmCpuConfiguration::cmdOkClick() {
   TheProtocol->TransferCpuSettings(1, FTable.ValueCount, FValues.data());
   done(mrOk);
 }
-
-void TfrmCpuConfiguration::Dispatch(TMessage& message) {
-  if (message.Msg == UM_CLOSEDIALOG) done(mrCancel);
-}
-
-void TfrmCpuConfiguration::reject() { done(mrCancel); }
 
 namespace {
 const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {

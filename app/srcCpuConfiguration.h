@@ -1,10 +1,8 @@
 #pragma once
-#include <QDialog>
-
 #include <cstdint>
 #include <vector>
 
-#include "MessageBus.h"
+#include "TargetDialog.h"
 #include "TargetTables.h"
 
 class QListWidget;
@@ -12,12 +10,10 @@ class QPushButton;
 
 // The CPU settings the target describes, one line each; a double click
 // changes one, and Ok sends all values back to the target.
-class TfrmCpuConfiguration : public QDialog, public TMessageReceiver {
+class TfrmCpuConfiguration : public TTargetDialog {
  public:
   explicit TfrmCpuConfiguration(QWidget* Owner);
 
-  void Dispatch(TMessage& message) override;
-  void reject() override;
   // Rebuilds the list from the values.
   void Update();
 

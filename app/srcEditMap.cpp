@@ -11,9 +11,8 @@
 #include "Utility.h"
 
 TfrmEditMap::TfrmEditMap(QWidget* Owner, const QString& ClearName, const QString& SetName)
-    : QDialog(Owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : TTargetDialog(Owner) {
   setObjectName(QStringLiteral("frmEditMap"));
-  setFont(DialogFont());
   setFixedSize(217, 125);
   Label1 = new QLabel(QStringLiteral("&Start address, End address :"), this);
   Label1->move(4, 4);
@@ -51,9 +50,3 @@ void TfrmEditMap::Button1Click() {
   FKind = static_cast<std::uint8_t>(std::max(RadioItems->checkedId(), 0));
   done(mrOk);
 }
-
-void TfrmEditMap::Dispatch(TMessage& message) {
-  if (message.Msg == UM_CLOSEDIALOG) done(mrCancel);
-}
-
-void TfrmEditMap::reject() { done(mrCancel); }

@@ -1,9 +1,7 @@
 #pragma once
-#include <QDialog>
-
 #include <cstdint>
 
-#include "MessageBus.h"
+#include "TargetDialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -14,12 +12,9 @@ class QPushButton;
 // The editor of one memory-map range: "start,end" and which of the two
 // mappings. The caller sets the fields and the texts before showing it and
 // reads the fields back after Ok.
-class TfrmEditMap : public QDialog, public TMessageReceiver {
+class TfrmEditMap : public TTargetDialog {
  public:
   TfrmEditMap(QWidget* Owner, const QString& ClearName, const QString& SetName);
-
-  void Dispatch(TMessage& message) override;
-  void reject() override;
 
   QLabel* Label1;
   QLineEdit* Edit1;

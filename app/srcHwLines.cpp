@@ -24,10 +24,9 @@ THwLineTable Lines() {
 }  // namespace
 
 TfrmHwLines::TfrmHwLines(QWidget* Owner)
-    : QDialog(Owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : TTargetDialog(Owner) {
   setObjectName(QStringLiteral("frmHwLines"));
   setWindowTitle(QStringLiteral("Set external lines"));
-  setFont(DialogFont());
   setFixedSize(177, 165);
   (new QLabel(QStringLiteral("Lines list :"), this))->move(4, 4);
   CheckListBox1 = new QListWidget(this);
@@ -59,12 +58,6 @@ void TfrmHwLines::cmdOkClick() {
   TheProtocol->TransferHwLines(1, table.Count, bitmap.data());
   done(mrOk);
 }
-
-void TfrmHwLines::Dispatch(TMessage& message) {
-  if (message.Msg == UM_CLOSEDIALOG) done(mrCancel);
-}
-
-void TfrmHwLines::reject() { done(mrCancel); }
 
 namespace {
 const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {

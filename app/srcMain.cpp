@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -23,6 +24,13 @@
 namespace {
 
 constexpr int IdleInterval = 50;
+
+// The status bar has room for one line; the progress texts of the long
+// operations come in several, whose breaks show as gaps there.
+QString StatusLine(const char* text) {
+  static const QRegularExpression breaks(QStringLiteral("[\r\n]+"));
+  return QString::fromUtf8(text).split(breaks, Qt::SkipEmptyParts).join(QStringLiteral("  "));
+}
 
 std::vector<TfrmMain::TWindowUnit>& WindowUnits() {
   static std::vector<TfrmMain::TWindowUnit> units;
@@ -107,7 +115,7 @@ void TfrmMain::Dispatch(TMessage& message) {
       EndBusy();
       break;
     case UM_STATUSTEXT:
-      StatusPanel->setText(QString::fromUtf8(MessageText(message.LParam)));
+      StatusPanel->setText(StatusLine(MessageText(message.LParam)));
       break;
     case UM_SHOWCPU:
       ShowCpu();
@@ -141,7 +149,7 @@ void TfrmMain::Dispatch(TMessage& message) {
 void TfrmMain::BeginBusy(const char* text) {
   SendMessage(MainForm(), UM_DISABLECOMMANDS, 0, 0);
   if (!FInputGuard) FInputGuard = std::make_unique<TBusyInputGuard>();
-  StatusPanel->setText(QString::fromUtf8(text));
+  StatusPanel->setText(StatusLine(text));
 }
 
 void TfrmMain::EndBusy() {

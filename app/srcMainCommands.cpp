@@ -8,7 +8,6 @@
 #include <optional>
 #include <utility>
 
-#include "Protocol.h"
 #include "Configuration.h"
 #include "Tgtz80.h"
 #include "ToolGlyphs.h"

@@ -27,7 +27,6 @@ TCapabilities* Capabilities() {
 
 }  // namespace
 
-
 void TfrmMain::AppIdle() {
   // A message box of the set-up runs its own loop, which runs this timer again.
   if (FInIdle) return;

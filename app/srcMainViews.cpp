@@ -10,7 +10,6 @@
 #include "MessageBox.h"
 #include "srcMain.h"
 
-
 namespace {
 constexpr std::size_t MaxViews = 100;
 }  // namespace

@@ -33,11 +33,10 @@ QString Hex8(std::uint32_t value) {
 }  // namespace
 
 TfrmMemMap::TfrmMemMap(QWidget* Owner, int AreaIndex)
-    : QDialog(Owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : TTargetDialog(Owner),
       FAreaIndex(AreaIndex),
       FArea(Descriptor(AreaIndex)) {
   setObjectName(QStringLiteral("frmMemMap"));
-  setFont(DialogFont());
   setFixedSize(333, 189);
   lbState = new QListWidget(this);
   lbState->setObjectName(QStringLiteral("lbState"));
@@ -138,12 +137,9 @@ void TfrmMemMap::cmdSwapClick() {
 }
 
 void TfrmMemMap::Dispatch(TMessage& message) {
-  if (message.Msg != UM_CLOSEDIALOG) return;
-  if (frmEditMap) frmEditMap->done(mrCancel);
-  done(mrCancel);
+  if (message.Msg == UM_CLOSEDIALOG && frmEditMap) frmEditMap->done(mrCancel);
+  TTargetDialog::Dispatch(message);
 }
-
-void TfrmMemMap::reject() { done(mrCancel); }
 
 namespace {
 // Every area item of Configure > Memory opens the map of its area.

@@ -1,10 +1,9 @@
 #pragma once
-#include <QDialog>
 #include <QPointer>
 
 #include <vector>
 
-#include "MessageBus.h"
+#include "TargetDialog.h"
 #include "TargetDialogLines.h"
 
 class QListWidget;
@@ -14,12 +13,11 @@ class TfrmEditMap;
 // The memory map of one target area, range by range, with commands to read
 // it, edit or add a range and swap a range's mapping. Every change goes to
 // the target at once and refreshes every view.
-class TfrmMemMap : public QDialog, public TMessageReceiver {
+class TfrmMemMap : public TTargetDialog {
  public:
   TfrmMemMap(QWidget* Owner, int AreaIndex);
 
   void Dispatch(TMessage& message) override;
-  void reject() override;
   // Refills the list from the target.
   void Update();
 

@@ -87,15 +87,11 @@ TfrmSource::TfrmSource(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowSta
 
   FStepper = std::make_unique<TSourceStepper>();
   resize(500, 300);
-  TWindowRect rect;
-  if (ReadWindowRect("Source", rect)) {
-    move(rect.Left, rect.Top);
-    resize(rect.Width, rect.Height);
-  }
+  RestoreWindowRect("Source", *this);
 }
 
 TfrmSource::~TfrmSource() {
-  WriteWindowRect("Source", TWindowRect{x(), y(), width(), height()});
+  StoreWindowRect("Source", *this);
 }
 
 void TfrmSource::Dispatch(TMessage& message) {

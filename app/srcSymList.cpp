@@ -63,14 +63,9 @@ TfrmSymList::TfrmSymList(QWidget* Owner) : QWidget(Owner, Qt::Tool | Qt::WindowS
   FormCreate();
 }
 
-TfrmSymList::~TfrmSymList() { WriteWindowRect(GeometryName, TWindowRect{x(), y(), width(), height()}); }
+TfrmSymList::~TfrmSymList() { StoreWindowRect(GeometryName, *this); }
 
-void TfrmSymList::FormCreate() {
-  TWindowRect rect;
-  if (!ReadWindowRect(GeometryName, rect)) return;
-  move(rect.Left, rect.Top);
-  resize(rect.Width, rect.Height);
-}
+void TfrmSymList::FormCreate() { RestoreWindowRect(GeometryName, *this); }
 
 void TfrmSymList::closeEvent(QCloseEvent* event) {
   PostViewClosed(this);

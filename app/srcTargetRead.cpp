@@ -21,10 +21,9 @@ constexpr int MaxCount = 64;
 }  // namespace
 
 TfrmTargetRead::TfrmTargetRead(QWidget* Owner)
-    : QDialog(Owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : TTargetDialog(Owner) {
   setObjectName(QStringLiteral("frmTargetRead"));
   setWindowTitle(QStringLiteral("Read from"));
-  setFont(DialogFont());
   setFixedSize(205, 165);
   (new QLabel(QStringLiteral("Start address, count :"), this))->move(4, 4);
   (new QLabel(QStringLiteral("Values :"), this))->move(4, 46);
@@ -68,12 +67,6 @@ void TfrmTargetRead::cmdDoClick() {
   for (std::uint32_t i = 0; i < record.Count; ++i)
     ListBox1->addItem(QString::fromStdString(TargetReadLine(record.Area, record.Address, i, bytes[i])));
 }
-
-void TfrmTargetRead::Dispatch(TMessage& message) {
-  if (message.Msg == UM_CLOSEDIALOG) done(mrCancel);
-}
-
-void TfrmTargetRead::reject() { done(mrCancel); }
 
 namespace {
 const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {

@@ -1,7 +1,5 @@
 #pragma once
-#include <QDialog>
-
-#include "MessageBus.h"
+#include "TargetDialog.h"
 
 class QLineEdit;
 class QListWidget;
@@ -9,12 +7,9 @@ class QPushButton;
 
 // Reads up to 64 bytes of target memory and lists them one per line; stays
 // open for the next address until Done or Esc.
-class TfrmTargetRead : public QDialog, public TMessageReceiver {
+class TfrmTargetRead : public TTargetDialog {
  public:
   explicit TfrmTargetRead(QWidget* Owner);
-
-  void Dispatch(TMessage& message) override;
-  void reject() override;
 
   QLineEdit* Edit1;
   QListWidget* ListBox1;

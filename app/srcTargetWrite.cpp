@@ -21,10 +21,9 @@ constexpr std::size_t MaxValues = 128;
 }  // namespace
 
 TfrmTargetWrite::TfrmTargetWrite(QWidget* Owner)
-    : QDialog(Owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : TTargetDialog(Owner) {
   setObjectName(QStringLiteral("frmTargetWrite"));
   setWindowTitle(QStringLiteral("Write to"));
-  setFont(DialogFont());
   setFixedSize(205, 113);
   (new QLabel(QStringLiteral("Start address :"), this))->move(4, 4);
   (new QLabel(QStringLiteral("Values :"), this))->move(4, 44);
@@ -69,12 +68,6 @@ void TfrmTargetWrite::cmdDoClick() {
     SendToMainForm(UM_REFRESH);
   }
 }
-
-void TfrmTargetWrite::Dispatch(TMessage& message) {
-  if (message.Msg == UM_CLOSEDIALOG) done(mrCancel);
-}
-
-void TfrmTargetWrite::reject() { done(mrCancel); }
 
 namespace {
 const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {

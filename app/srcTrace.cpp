@@ -93,15 +93,10 @@ TfrmTrace::TfrmTrace(QWidget* owner)
 }
 
 TfrmTrace::~TfrmTrace() {
-  WriteWindowRect(GeometryName, TWindowRect{x(), y(), width(), height()});
+  StoreWindowRect(GeometryName, *this);
 }
 
-void TfrmTrace::FormCreate() {
-  TWindowRect rect;
-  if (!ReadWindowRect(GeometryName, rect)) return;
-  move(rect.Left, rect.Top);
-  resize(rect.Width, rect.Height);
-}
+void TfrmTrace::FormCreate() { RestoreWindowRect(GeometryName, *this); }
 
 void TfrmTrace::Dispatch(TMessage& message) {
   if (message.Msg != UM_REFRESH && message.Msg != UM_STOPPED) return;

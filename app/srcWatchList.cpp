@@ -71,16 +71,9 @@ TfrmWatchList::TfrmWatchList(QWidget* Owner) : QWidget(Owner, Qt::Tool | Qt::Win
   FormCreate();
 }
 
-TfrmWatchList::~TfrmWatchList() {
-  WriteWindowRect(GeometryName, TWindowRect{x(), y(), width(), height()});
-}
+TfrmWatchList::~TfrmWatchList() { StoreWindowRect(GeometryName, *this); }
 
-void TfrmWatchList::FormCreate() {
-  TWindowRect rect;
-  if (!ReadWindowRect(GeometryName, rect)) return;
-  move(rect.Left, rect.Top);
-  resize(rect.Width, rect.Height);
-}
+void TfrmWatchList::FormCreate() { RestoreWindowRect(GeometryName, *this); }
 
 void TfrmWatchList::Dispatch(TMessage& message) {
   switch (message.Msg) {

@@ -16,8 +16,6 @@
 namespace {
 
 constexpr uint32_t ProgressInterval = 500;
-// What a data record may carry in the 256-byte text: two digits a byte.
-constexpr uint16_t MaxDataBytes = IMAGE_TEXT_SIZE / 2;
 
 std::string ProgressText(uint32_t bytes, uint32_t symbols) {
   return "Loading program\r\n[" + std::to_string(bytes) + "] Bytes, [" + std::to_string(symbols) +
@@ -80,8 +78,9 @@ TImageLoadResult LoadProgramImage(TImageBinding& brenlow, const std::string& fil
     if (IsSymbol(record.Type)) {
       if (AddSymbol(record)) ++symbols;
     } else if (IsData(record.Type) && loadCode) {
-      // A record whose bytes its text does not hold is one the library could not read.
-      if (record.Count > MaxDataBytes || record.Count > strnlen(text.data(), text.size()) / 2) {
+      // A record whose bytes its text does not hold, two digits a byte (so at
+      // most 128 in the 256-byte text), is one the library could not read.
+      if (record.Count > strnlen(text.data(), text.size()) / 2) {
         BadFormat();
         break;
       }

@@ -1,5 +1,6 @@
 #include "TargetTables.h"
 
+#include <bit>
 #include <cstdio>
 
 #include "Protocol.h"
@@ -39,19 +40,13 @@ class TTableReader {
   std::size_t Pos;
 };
 
-uint8_t ValueAt(const std::vector<uint8_t>& values, uint8_t index) { return index < values.size() ? values[index] : 0; }
-
-int LowestBit(uint8_t mask) {
-  int shift = 0;
-  while (shift < 8 && !(mask & (1u << shift))) ++shift;
-  return shift;
-}
+uint8_t ValueAt(const std::vector<uint8_t>& values, std::size_t index) { return index < values.size() ? values[index] : 0; }
 
 std::string HexBytes(const TCpuSetting& setting, const std::vector<uint8_t>& values) {
   std::string text;
   char hex[3];
   for (int i = 0; i < setting.Bytes; ++i) {
-    std::snprintf(hex, sizeof hex, "%02X", ValueAt(values, static_cast<uint8_t>(setting.Index + i)));
+    std::snprintf(hex, sizeof hex, "%02X", ValueAt(values, std::size_t{setting.Index} + static_cast<std::size_t>(i)));
     text += hex;
   }
   return text;
@@ -112,15 +107,15 @@ TCpuSettingTable ReadCpuSettingTable(const TCapabilities& capabilities) {
 }
 
 int ChoiceOf(const TCpuSetting& setting, const std::vector<uint8_t>& values) {
-  if (setting.Mask == 0) return 0;
-  return (ValueAt(values, setting.Index) & setting.Mask) >> LowestBit(setting.Mask);
+  return (ValueAt(values, setting.Index) & setting.Mask) >> std::countr_zero(setting.Mask);
 }
 
 void SetChoice(const TCpuSetting& setting, int choice, std::vector<uint8_t>& values) {
   if (setting.Index >= values.size()) return;
   uint8_t& value = values[setting.Index];
-  const int shift = setting.Mask == 0 ? 0 : LowestBit(setting.Mask);
-  value = static_cast<uint8_t>((value & ~setting.Mask) | (choice << shift));
+  // A choice never spills into the bits of the byte's other settings.
+  const int bits = (choice << std::countr_zero(setting.Mask)) & setting.Mask;
+  value = static_cast<uint8_t>((value & ~setting.Mask) | bits);
 }
 
 std::string SettingText(const TCpuSetting& setting, const std::vector<uint8_t>& values) {

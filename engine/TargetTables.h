@@ -46,7 +46,8 @@ struct TCpuSettingTable {
 TCpuSettingTable ReadCpuSettingTable(const TCapabilities& capabilities);
 
 // A value index at or above values.size() reads as 0 and is never written.
-// The choice counts from the mask's lowest bit; a mask of 0 gives 0.
+// The choice counts from the mask's lowest bit and stays inside the mask; a
+// mask of 0 gives 0 and takes none.
 int ChoiceOf(const TCpuSetting& setting, const std::vector<uint8_t>& values);
 void SetChoice(const TCpuSetting& setting, int choice, std::vector<uint8_t>& values);
 // The line of the settings list: a choice's option text ("" past the last

@@ -80,12 +80,12 @@ class TBTree {
     size_t Offset;
   };
 
-  // The first place whose element makes pred(compare(key, element)) false;
-  // Block is Blocks.size() when there is none.
   // record's key in sortKey, stored in key, when the index is kept in that
   // order; null otherwise.
   const TKey* KeyOf(TSortKey sortKey, const TSymbolRecord* record, TKey& key) const;
-  // wanted is key's sort key, or null to compare records only.
+  // The first place whose element makes pred(compare(key, element)) false;
+  // Block is Blocks.size() when there is none. wanted is key's sort key, or
+  // null to compare records only.
   template <typename Pred>
   TPlace Bound(TCompare compare, const TSymbolRecord* key, const TKey* wanted, Pred pred) const;
   int PositionOf(TPlace place) const;

@@ -159,15 +159,7 @@ void TRegisterListInterior::IOnVScroll(QObject*, TNewScrollCode Code, int& Pos) 
         toBottom();
       break;
     case nscPosition:
-      if (Pos < FTopLine) {
-        FCursorRow = 0;
-        FTopLine = Pos;
-      } else if (Pos < FTopLine + n) {
-        FCursorRow = Pos - FTopLine;
-      } else {
-        FCursorRow = n - 1;
-        FTopLine = Pos - FCursorRow;
-      }
+      ThumbTo(Pos, n, FTopLine, FCursorRow);
       Refresh();
       break;
     case nscTop:

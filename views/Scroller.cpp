@@ -417,3 +417,15 @@ bool TScroller::Wheel(int angleDelta) {
   }
   return true;
 }
+
+void TScroller::ThumbTo(int position, int rows, int& top, int& cursor) {
+  if (position < top) {
+    top = position;
+    cursor = 0;
+  } else if (position < top + rows) {
+    cursor = position - top;
+  } else {
+    cursor = rows - 1;
+    top = position - cursor;
+  }
+}

@@ -110,6 +110,10 @@ class TScroller : public QAbstractScrollArea {
   virtual void IOnKeyDown(QObject* Sender, unsigned short& Key, TShiftState Shift);
   virtual void IOnChar(QObject* Sender, unsigned short Char, int KeyData);
   virtual void DrawCursor(TCursorMode Mode);
+  // The thumb dropped at position of a list whose window shows rows rows from
+  // top: above the window it becomes the top row, within it the cursor row,
+  // below it the last row.
+  static void ThumbTo(int position, int rows, int& top, int& cursor);
 
   virtual void CreateWnd();
   virtual void Paint() {}

@@ -7,10 +7,11 @@
 #include "Symbols.h"
 
 namespace {
-// The address column's room right of the line.
+// The line between the columns stands this far left of the right edge; each
+// column's text keeps a gap from it, and the address ends 200 pixels right of it.
 constexpr int AddressColumn = 156;
 constexpr int ColumnGap = 4;
-constexpr int AddressWidth = 196;
+constexpr int AddressEnd = 200;
 }  // namespace
 
 TSymInterior::TSymInterior(QWidget* owner) : TScroller(owner) {
@@ -52,7 +53,7 @@ void TSymInterior::DrawSymbol(int n, int y) {
   const TSymbolRow row = GetSymbolRow(*symbol);
   TCanvas* canvas = Canvas();
   canvas->TextOut(0, y, Clipped(row.Name, Boundary() - ColumnGap));
-  canvas->TextOut(Boundary() + ColumnGap, y, Clipped(row.Address, AddressWidth - ColumnGap));
+  canvas->TextOut(Boundary() + ColumnGap, y, Clipped(row.Address, AddressEnd - ColumnGap));
 }
 
 QString TSymInterior::Clipped(const std::string& text, int pixels) const {
@@ -121,15 +122,7 @@ void TSymInterior::IOnVScroll(QObject*, TNewScrollCode Code, int& Pos) {
       }
       break;
     case nscPosition:
-      if (Pos < FTop) {
-        FTop = Pos;
-        FCursorLine = 0;
-      } else if (Pos < FTop + rows) {
-        FCursorLine = Pos - FTop;
-      } else {
-        FTop = Pos - (rows - 1);
-        FCursorLine = rows - 1;
-      }
+      ThumbTo(Pos, rows, FTop, FCursorLine);
       break;
     case nscTop:
       FTop = 0;

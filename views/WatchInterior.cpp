@@ -112,14 +112,7 @@ void TWatchInterior::IOnVScroll(QObject*, TNewScrollCode Code, int& Pos) {
       break;
     }
     case nscPosition:
-      if (Pos < FTop) {
-        FTop = Pos;
-        FCursorLine = 0;
-      } else if (Pos < FTop + rows) {
-        FCursorLine = Pos - FTop;
-      } else {
-        ShowAtBottom(Pos);
-      }
+      ThumbTo(Pos, rows, FTop, FCursorLine);
       break;
     case nscTop:
       FTop = 0;

@@ -2,39 +2,13 @@
 // dlopen'ed Brenlow.so, as the program loads an image.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "ImageBinding.h"
+#include "IntelHexImage.h"
 
 namespace {
-
-// 65,536 data records of 16 bytes with a linear base record before each 64 KB.
-std::string MakeImage() {
-  std::string path = (std::filesystem::temp_directory_path() / "brenlow-bench.hex").string();
-  std::ofstream out(path, std::ios::binary);
-  char line[64];
-  for (uint32_t address = 0; address < 0x100000; address += 16) {
-    if ((address & 0xFFFF) == 0) {
-      unsigned high = address >> 16;
-      std::snprintf(line, sizeof line, ":02000004%04X%02X\n", high, (0x100 - (6 + high)) & 0xFF);
-      out << line;
-    }
-    unsigned sum = 16 + ((address >> 8) & 0xFF) + (address & 0xFF);
-    int size = std::snprintf(line, sizeof line, ":10%04X00", address & 0xFFFF);
-    for (unsigned i = 0; i < 16; ++i) {
-      unsigned byte = (address + i * 7) & 0xFF;
-      sum += byte;
-      size += std::snprintf(line + size, sizeof line - size, "%02X", byte);
-    }
-    std::snprintf(line + size, sizeof line - size, "%02X\n", (0x100 - (sum & 0xFF)) & 0xFF);
-    out << line;
-  }
-  out << ":00000001FF\n";
-  return path;
-}
 
 void LoadIntelHex1MB(benchmark::State& state) {
   TImageBinding brenlow;
@@ -42,7 +16,8 @@ void LoadIntelHex1MB(benchmark::State& state) {
     state.SkipWithError("Brenlow.so cannot be bound");
     return;
   }
-  std::string path = MakeImage();
+  const std::string path = (std::filesystem::temp_directory_path() / "brenlow-bench.hex").string();
+  WriteIntelHexImage(path, false);
   char text[IMAGE_TEXT_SIZE];
   uint64_t bytes = 0;
   for (auto _ : state) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
+#include <QWidget>
 #include <QtEndian>
 
 #include <cstring>
@@ -77,4 +78,15 @@ bool WriteWindowRect(const std::string& name, const TWindowRect& rect) {
   qToLittleEndian(rect.Width, bytes + 8);
   qToLittleEndian(rect.Height, bytes + 12);
   return Registry().WriteBinary(RegistryKey, name, bytes, sizeof bytes);
+}
+
+void RestoreWindowRect(const std::string& name, QWidget& window) {
+  TWindowRect rect;
+  if (!ReadWindowRect(name, rect)) return;
+  window.move(rect.Left, rect.Top);
+  window.resize(rect.Width, rect.Height);
+}
+
+void StoreWindowRect(const std::string& name, const QWidget& window) {
+  WriteWindowRect(name, TWindowRect{window.x(), window.y(), window.width(), window.height()});
 }

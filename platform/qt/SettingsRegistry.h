@@ -4,6 +4,8 @@
 
 #include "RegistryStore.h"
 
+class QWidget;
+
 // The key under which the windows keep their geometry between runs.
 inline constexpr const char* RegistryKey = "SOFTWARE\\Ostrel\\Corvane";
 
@@ -31,3 +33,7 @@ struct TWindowRect {
 };
 bool ReadWindowRect(const std::string& name, TWindowRect& rect);
 bool WriteWindowRect(const std::string& name, const TWindowRect& rect);
+// A window moved and sized as stored under name (left as it is without a
+// stored placement), and its placement stored.
+void RestoreWindowRect(const std::string& name, QWidget& window);
+void StoreWindowRect(const std::string& name, const QWidget& window);

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QTest>
 
@@ -40,6 +41,19 @@ TEST_F(BusyTest, LongOperationDisablesTheCommandsAndShowsItsText) {
     EXPECT_TRUE(button->isEnabled());
   // Sub-items switched off by the target's capabilities stay off.
   EXPECT_FALSE(Form->MNU_ConfigureMemory->menuAction()->isEnabled());
+}
+
+// The status bar keeps its one line; a text's line breaks show as gaps.
+TEST_F(BusyTest, ProgressTextsOfSeveralLinesShowOnOneLine) {
+  BeginBusy("Loading program [0]");
+  const int height = Form->StatusPanel->sizeHint().height();
+  SendStatusText("Loading program\r\n[0] Bytes, [0] Symbols read\r\nPress <H> to quit load");
+  EXPECT_EQ(Form->StatusText(), QStringLiteral("Loading program  [0] Bytes, [0] Symbols read  Press <H> to quit load"));
+  EXPECT_EQ(Form->StatusPanel->sizeHint().height(), height);
+  SendStatusText("Loading program: [16] Bytes, [2] Symbols read\r\n\r\nPress <Ctrl + Break> to stop");
+  EXPECT_EQ(Form->StatusText(), QStringLiteral("Loading program: [16] Bytes, [2] Symbols read  Press <Ctrl + Break> to stop"));
+  EXPECT_EQ(Form->StatusPanel->sizeHint().height(), height);
+  EndBusy();
 }
 
 struct ButtonAfterBusy {

@@ -84,8 +84,11 @@ TEST_F(LoadWindowTest, ImageWithSymbolsLoadsCodeAndLabels) {
   Answers = {{INTEL, Sample("demo.hex")}};
   Form->TLB_Open->trigger();
   EXPECT_TRUE(Boxes.Messages.empty());
+  // The views were refreshed: the open CPU window shows the code without being asked.
+  TScroller* code = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"))->CodeArea;
+  code->Update();
+  EXPECT_EQ(code->Canvas()->GridLine(0).trimmed().toStdString().substr(0, 11), "0000:C30001");
   EXPECT_NE(TheSymbols->FindExact(1, 0x023D, "_main"), nullptr);
-  EXPECT_EQ(CodeRow(0x0000).substr(0, 11), "0000:C30001");
   EXPECT_NE(CodeRow(0x023D).find("_main"), std::string::npos);
   EXPECT_FALSE(Form->Busy());
 

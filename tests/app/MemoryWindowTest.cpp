@@ -1,13 +1,17 @@
 #include <QAbstractButton>
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
 #include <vector>
 
 #include "DumpInterior.h"
+#include "FileDialogs.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "Protocol.h"
@@ -138,6 +142,38 @@ TEST_F(MemoryWindowTest, AChangeInOneWindowShowsInTheOthers) {
   EXPECT_EQ(Line(second, 0), "CODE:0000 0100 0302 0000 0000 0000 0000 0000 0000");
   EXPECT_EQ(answers.Shown.size(), 1u);
   EXPECT_EQ(Line(Cpu()->DumpArea, 0), "CODE:0000 00 01 02 03 00 00 00 00 ........");
+}
+
+// The sample image's first 32 bytes, loaded as a block, are what srec_cat
+// reads from the file.
+TEST_F(MemoryWindowTest, LoadsABlockOfTheSampleImage) {
+  TfrmMemory* form = Open();
+  ASSERT_NE(form, nullptr);
+  const uint8_t erased = 0xFF;
+  TheProtocol->FillBlock(1, 0, 0x40, 1, &erased);
+  TFileDialogHandler previous = SetFileDialogHandler([](TFileDialogRequest& request) {
+    request.FileName = QStringLiteral(TARVIK_SAMPLES "/demo.hex");
+    request.FilterIndex = 2;
+    return true;
+  });
+  TInputAnswers answers({"0,0,20H"});
+  Popup(form, "ReadBlock");
+  SetFileDialogHandler(std::move(previous));
+  EXPECT_EQ(Line(form, 0), "CODE:0000 C3 00 01 FF FF FF FF FF ........");
+
+  QTemporaryDir dir;
+  const QString binary = dir.filePath(QStringLiteral("demo.bin"));
+  const std::string command = "srec_cat " TARVIK_SAMPLES "/demo.hex -intel -crop 0 0x20 -fill 0xFF 0 0x20 -o " +
+                              binary.toStdString() + " -binary 2>/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  QFile file(binary);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray expected = file.readAll();
+  std::vector<uint8_t> loaded(0x21);
+  TheProtocol->ReadMemory(1, 0, 0x21, loaded.data());
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(loaded.data()), 0x20), expected);
+  EXPECT_EQ(loaded[0x20], 0xFF);
+  EXPECT_TRUE(Boxes.Messages.empty());
 }
 
 // Sixteen lines of sixteen bytes in the CPU window's tallest bottom panel.

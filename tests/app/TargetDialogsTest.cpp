@@ -144,7 +144,7 @@ TEST_F(TargetDialogs, ReadFromListsTheBytesWithoutWrapping) {
 struct WriteCase {
   const char* Values;
   std::vector<uint8_t> Written;  // empty: nothing written
-  const char* Message;           // "" none
+  const char* Message;           // text / caption; "" none
 };
 
 TEST_F(TargetDialogs, WriteToWritesListsAndStringsAndRefusesTheRest) {
@@ -152,7 +152,7 @@ TEST_F(TargetDialogs, WriteToWritesListsAndStringsAndRefusesTheRest) {
       {"1, 2, 3", {1, 2, 3}, ""},
       {"\"AB\"", {0x41, 0x42}, ""},
       {"{7}", {7}, ""},
-      {"", {}, "Range check error"},
+      {"", {}, "Range check error / Corvane 4"},
       {"1FFh", {}, ""},
   };
   for (const WriteCase& c : cases) {
@@ -175,7 +175,7 @@ TEST_F(TargetDialogs, WriteToWritesListsAndStringsAndRefusesTheRest) {
       }
     EXPECT_EQ(written, c.Written);
     EXPECT_EQ(Log.empty(), c.Written.empty());  // every view refreshed after a write
-    EXPECT_EQ(Boxes.Messages.empty() ? "" : Boxes.Messages[0].Text, c.Message);
+    EXPECT_EQ(Boxes.Messages.empty() ? "" : Boxes.Messages[0].Text + " / " + Boxes.Messages[0].Caption, c.Message);
   }
   Boxes.Messages.clear();
   TDialogSteps steps({On<TfrmTargetWrite>([&](TfrmTargetWrite& dialog) {
@@ -247,6 +247,24 @@ TEST_F(TargetDialogs, CpuSettingsChangeOnlyOnOk) {
   EXPECT_EQ(ProtocolScript().CpuSettingValues, (std::vector<uint8_t>{0x08, 0x12, 0x34}));
   run(true);
   EXPECT_EQ(ProtocolScript().CpuSettingValues, (std::vector<uint8_t>{0x04, 0x56, 0x78}));
+}
+
+TEST_F(TargetDialogs, EscAndTheCloseMessageCancelEveryOne) {
+  for (QAction* command : {Form->MNU_ViewReadFrom, Form->MNU_ViewWriteTo, Form->MNU_ConfigureExternals,
+                           Form->MNU_ConfigureCpu, Form->MNU_ConfigureMemory->actions().value(0)}) {
+    for (bool message : {false, true}) {
+      int result = -1;
+      TDialogSteps steps({[&](QDialog& dialog) {
+        if (message)
+          SendMessage(dynamic_cast<TMessageReceiver&>(dialog).Handle(), UM_CLOSEDIALOG, 0, 0);
+        else
+          QTest::keyClick(&dialog, Qt::Key_Escape);
+        result = dialog.result();
+      }});
+      command->trigger();
+      EXPECT_EQ(result, mrCancel) << command->text().toStdString() << message;
+    }
+  }
 }
 
 TEST_F(MainWindowTest, AboutBoxAndDisplayOptions) {

@@ -7,7 +7,6 @@
 #include "DebugTableBuilder.h"
 #include "EngineFixture.h"
 #include "Protocol.h"
-#include "SymbolRow.h"
 #include "Utility.h"
 #include "WatchList.h"
 #include "WatchPoint.h"
@@ -26,18 +25,6 @@ enum : uint16_t { INT = 6, CHAR = 2 };
 
 constexpr uint32_t F_LOW = 0x100, F_HIGH = 0x1FF;  // a function
 constexpr uint32_t G_LOW = 0x300, G_HIGH = 0x3FF;  // another one
-
-struct TSymbolEntry {
-  const char* Name;
-  uint8_t Kind;
-  uint16_t Area;
-  uint32_t Value;
-  uint16_t Type;
-  uint32_t ScopeLow = 0;
-  uint32_t ScopeHigh = 0xFFFFFFFF;
-  int16_t FrameArea = 0;
-  int32_t FrameBase = 0;
-};
 
 class WatchTest : public EngineFixture {
  protected:
@@ -84,21 +71,6 @@ class WatchTest : public EngineFixture {
     regs.SP = 0x8000;
     regs.IX = 0x9000;
     SetPC(0);
-  }
-
-  void AddSymbol(const TSymbolEntry& entry) {
-    TSymbolRecord r{};
-    r.Kind = entry.Kind;
-    r.Attributes = entry.Area;
-    r.Value = entry.Value;
-    r.FrameArea = entry.FrameArea;
-    r.FrameBase = entry.FrameBase;
-    r.TypeIndex = static_cast<int16_t>(entry.Type);
-    r.ScopeLow = entry.ScopeLow;
-    r.ScopeHigh = static_cast<int32_t>(entry.ScopeHigh);
-    r.NameLength = static_cast<uint8_t>(std::strlen(entry.Name));
-    std::strcpy(r.Name, entry.Name);
-    TheSymbols->Add(&r);
   }
 
   static void Write(uint32_t address, std::vector<uint8_t> bytes) {
@@ -240,30 +212,12 @@ TEST_F(WatchTest, LocalsResolveInTheirScopeAndStayWhileThePcDoes) {
   EXPECT_EQ(Row(k), "k: Variable not found");
 }
 
-TEST_F(WatchTest, ListKeepsFiftySlotsAndClearsRowsBelowTheLastWatch) {
+TEST_F(WatchTest, ListKeepsFiftySlotsAndRowsStopThere) {
   TWatchList list;
-  list.Put(0, "x");
-  list.Put(5, "s.b");   // past the end: appended
-  list.Put(0, "&x");    // replaces
-  EXPECT_EQ(list.Count(), 2);
-  EXPECT_EQ(list.Expression(0), "&x");
-  EXPECT_EQ(list.Expression(1), "s.b");
-  EXPECT_EQ(list.Expression(2), "");
-
-  list.CreateLines(0, 10);
-  EXPECT_EQ(list.Line(1).substr(0, 8), "s.b: 'A'");
-  EXPECT_EQ(list.Line(1).size(), WATCH_ROW_SIZE - 1);
-  list.Remove(0);
-  list.Remove(7);
-  list.CreateLines(0, 10);
-  EXPECT_EQ(list.Count(), 1);
-  EXPECT_EQ(list.Line(0).substr(0, 8), "s.b: 'A'");
-  EXPECT_EQ(list.Line(1), "");
-
-  for (int i = 0; i < 60; ++i) list.Put(i, "x," + std::to_string(i % 9 + 1) + "b");
+  list.Put(5, "x");  // past the end: appended
+  for (int i = 1; i < 60; ++i) list.Put(i, "x," + std::to_string(i % 9 + 1) + "b");
+  EXPECT_EQ(list.Expression(0), "x");
   EXPECT_EQ(list.Count(), MAX_WATCHES);
-  EXPECT_EQ(list.Expression(49), "x,5b");
-  list.Put(50, "dropped");
   EXPECT_EQ(list.Expression(49), "x,5b");
 
   // Only the rows shown are evaluated; more rows than slots stay empty.
@@ -276,27 +230,6 @@ TEST_F(WatchTest, ListKeepsFiftySlotsAndClearsRowsBelowTheLastWatch) {
   EXPECT_EQ(list.Line(3), "");
   list.Remove(MAX_WATCHES - 1);
   EXPECT_EQ(list.Count(), MAX_WATCHES - 1);
-}
-
-TEST_F(WatchTest, SymbolRowsShowTheAddressOrTheKind) {
-  const struct {
-    TSymbolEntry symbol;
-    const char* address;
-  } cases[] = {
-      {{"var", 0, 2, 0x1234, 0}, "@DATA:00001234"},
-      {{"main", 0, 0x41, 0x12345, 0}, "@CODE:00012345"},
-      {{"port", 0, 8, 0x10, 0}, "@IO:00000010"},
-      {{"size_t", 6, 0, 3, 0}, "TYPEDEF:00000003"},
-      {{"auto", 7, 9, 0xFFFFFFFE, 0}, "@AUTO:FFFFFFFE"},
-      {{"reg", 8, 0, 0x10A, 0}, "@REG:0000010A"},
-      {{"RED", 9, 0, 2, 0}, "@ENUM:00000002"},
-  };
-  for (const auto& c : cases) {
-    AddSymbol(c.symbol);
-    const TSymbolRow row = GetSymbolRow(*TheSymbols->FindByName(c.symbol.Name, false));
-    EXPECT_EQ(row.Name, c.symbol.Name);
-    EXPECT_EQ(row.Address, c.address) << c.symbol.Name;
-  }
 }
 
 }  // namespace

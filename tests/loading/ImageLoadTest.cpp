@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <algorithm>
+#include <utility>
 
 #include "Configuration.h"
 #include "HexGatherer.h"
@@ -189,12 +190,26 @@ int32_t ScriptedGetData(TImageRecord* record) {
   return record->Count;
 }
 
-TEST_F(ImageLoad, BadInputEndsTheLoadAfterWritingWhatCameBefore) {
-  TImageBinding scripted;
-  scripted.SetFormat = ScriptedSetFormat;
-  scripted.Open = ScriptedOpen;
-  scripted.GetData = ScriptedGetData;
-  scripted.Close = ScriptedClose;
+// Loads through a binding whose entries play the script above.
+class ScriptedImageLoad : public ImageLoad {
+ protected:
+  void SetUp() override {
+    ImageLoad::SetUp();
+    Scripted.SetFormat = ScriptedSetFormat;
+    Scripted.Open = ScriptedOpen;
+    Scripted.GetData = ScriptedGetData;
+    Scripted.Close = ScriptedClose;
+  }
+  void Load(std::vector<TImageRecord> records, std::vector<std::string> texts) {
+    ScriptedRecords = std::move(records);
+    ScriptedTexts = std::move(texts);
+    NextRecord = 0;
+    LoadProgramImage(Scripted, "any", INTEL, true);
+  }
+  TImageBinding Scripted;
+};
+
+TEST_F(ScriptedImageLoad, BadInputEndsTheLoadAfterWritingWhatCameBefore) {
   const std::string before = Record(0x0000, 16);
   struct TCase {
     const char* Name;
@@ -213,13 +228,10 @@ TEST_F(ImageLoad, BadInputEndsTheLoadAfterWritingWhatCameBefore) {
     SCOPED_TRACE(c.Name);
     ProtocolScript().Transfers.clear();
     Boxes.Messages.clear();
-    ScriptedRecords = c.Records;
-    ScriptedTexts = c.Texts;
-    NextRecord = 0;
     if (c.Records.empty())
       LoadProgramImage(Write("image.hex", c.File), INTEL, true);
     else
-      LoadProgramImage(scripted, "any", INTEL, true);
+      Load(c.Records, c.Texts);
     ASSERT_EQ(Boxes.Messages.size(), 1u);
     EXPECT_EQ(Boxes.Messages[0].Text, "Bad file format!");
     EXPECT_EQ(Boxes.Messages[0].Caption, "Error");
@@ -228,16 +240,9 @@ TEST_F(ImageLoad, BadInputEndsTheLoadAfterWritingWhatCameBefore) {
 }
 
 // A symbol's length is that of its name, whatever count the record gives.
-TEST_F(ImageLoad, SymbolNamesKeepTheirOwnLength) {
-  TImageBinding scripted;
-  scripted.SetFormat = ScriptedSetFormat;
-  scripted.Open = ScriptedOpen;
-  scripted.GetData = ScriptedGetData;
-  scripted.Close = ScriptedClose;
-  ScriptedRecords = {{IR_SYMBOL, 1, 0x100, 9, nullptr}, {IR_SYMBOL4, 2, 0x200, 1, nullptr}, {IR_END, 0, 0, 0, nullptr}};
-  ScriptedTexts = {"main", "counter", ""};
-  NextRecord = 0;
-  LoadProgramImage(scripted, "any", INTEL, true);
+TEST_F(ScriptedImageLoad, SymbolNamesKeepTheirOwnLength) {
+  Load({{IR_SYMBOL, 1, 0x100, 9, nullptr}, {IR_SYMBOL4, 2, 0x200, 1, nullptr}, {IR_END, 0, 0, 0, nullptr}},
+       {"main", "counter", ""});
   ASSERT_EQ(TheSymbols->Count(), 2);
   EXPECT_EQ(TheSymbols->FindExact(1, 0x100, "main")->NameLength, 4);
   EXPECT_EQ(TheSymbols->FindExact(2, 0x200, "counter")->NameLength, 7);

@@ -33,6 +33,34 @@ class TDebugFixtureBase {
   TSymbols* savedSymbols;
 };
 
+// One symbol as a reader adds it: a global unless a scope is given.
+struct TSymbolEntry {
+  const char* Name;
+  uint8_t Kind;
+  uint16_t Area;
+  uint32_t Value;
+  uint16_t Type = 0;
+  uint32_t ScopeLow = 0;
+  uint32_t ScopeHigh = 0xFFFFFFFF;
+  int16_t FrameArea = 0;
+  int32_t FrameBase = 0;
+};
+
+inline void AddSymbol(const TSymbolEntry& entry) {
+  TSymbolRecord r{};
+  r.Kind = entry.Kind;
+  r.Attributes = entry.Area;
+  r.Value = entry.Value;
+  r.FrameArea = entry.FrameArea;
+  r.FrameBase = entry.FrameBase;
+  r.TypeIndex = static_cast<int16_t>(entry.Type);
+  r.ScopeLow = entry.ScopeLow;
+  r.ScopeHigh = static_cast<int32_t>(entry.ScopeHigh);
+  r.NameLength = static_cast<uint8_t>(std::strlen(entry.Name));
+  std::strcpy(r.Name, entry.Name);
+  TheSymbols->Add(&r);
+}
+
 // Appends modules, scopes and lines, keeping the end markers behind them.
 class TTableWriter {
  public:

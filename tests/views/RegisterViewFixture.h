@@ -1,6 +1,6 @@
 #pragma once
-// A register, flag, special-register or stack view on the demonstration
-// target, white as its hosts make it, shown with room for a number of lines.
+// A view on the demonstration target (registers, flags, stack, symbols,
+// watches), white as its hosts make it, shown with room for a number of lines.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -76,6 +76,12 @@ class ViewTest : public ::testing::Test {
   QPoint RowCentre(int row) const { return QPoint(20, row * Area->GetLineHeight() + Area->GetLineHeight() / 2); }
   void Click(int row) { QTest::mouseClick(Area->viewport(), Qt::LeftButton, {}, RowCentre(row)); }
   void DoubleClick(int row) { QTest::mouseDClick(Area->viewport(), Qt::LeftButton, {}, RowCentre(row)); }
+  // The row the cursor highlights among the first rows; -1 when none.
+  int CursorRow(int rows) {
+    for (int row = 0; row < rows; ++row)
+      if (Cell(0, row).Background == clHighlight) return row;
+    return -1;
+  }
 
   std::unique_ptr<TConfiguration> Holder;
   std::unique_ptr<View> Area;

@@ -1,110 +1,63 @@
-#include <gtest/gtest.h>
-
 #include <QScrollBar>
-#include <QTest>
 
-#include <cstring>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "Configuration.h"
-#include "GuiTestApplication.h"
+#include "DebugTableBuilder.h"
+#include "RegisterViewFixture.h"
 #include "SymInterior.h"
-#include "Symbols.h"
 
 namespace {
 
-void AddSymbol(const char* name, uint8_t kind, uint16_t area, uint32_t value) {
-  TSymbolRecord r{};
-  r.Kind = kind;
-  r.Attributes = area;
-  r.Value = value;
-  r.NameLength = static_cast<uint8_t>(std::strlen(name));
-  std::strcpy(r.Name, name);
-  TheSymbols->Add(&r);
-}
-
-class SymViewTest : public ::testing::Test {
+class SymViewTest : public ViewTest<TSymInterior> {
  protected:
-  void SetUp() override { Holder = std::make_unique<TConfiguration>(); }
-  void TearDown() override {
-    View.reset();
-    Holder.reset();
+  // The two columns with the blanks between them as one.
+  std::vector<std::string> Rows() {
+    std::vector<std::string> rows;
+    for (const std::string& line : Lines(4)) rows.push_back(QString::fromStdString(line).simplified().toStdString());
+    return rows;
   }
-
-  void Show(int rows) {
-    View = std::make_unique<TSymInterior>();
-    View->SetScrollBars(ssVertical);
-    QSize outer;
-    View->ComputeAreaSize({34, rows}, outer);
-    View->resize(outer);
-    View->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(View.get()));
-    View->activateWindow();
-    View->setFocus();
-    QApplication::processEvents();
-  }
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    for (int row = 0; row < View->Canvas()->GridRows(); ++row)
-      lines.push_back(View->Canvas()->GridLine(row).simplified().toStdString());
-    return lines;
-  }
-  int CursorRow() const {
-    for (int row = 0; row < View->Canvas()->GridRows(); ++row)
-      if (View->Canvas()->GridCell(0, row).Background == clHighlight) return row;
-    return -1;
-  }
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(View.get(), key, modifiers); }
-
-  std::unique_ptr<TConfiguration> Holder;
-  std::unique_ptr<TSymInterior> View;
 };
 
 TEST_F(SymViewTest, EverySymbolInNameOrderWithItsAddressColumn) {
-  AddSymbol("var", 0, 2, 0x1234);
-  AddSymbol("main", 0, 0x41, 0x12345);
-  AddSymbol("size_t", 6, 0, 3);
-  AddSymbol("auto", 7, 9, 4);
-  AddSymbol("reg", 8, 0, 0x10A);
-  AddSymbol("RED", 9, 0, 2);
-  AddSymbol("a_very_long_name_that_runs_into_the_other_column", 0, 1, 0x100);
-  Show(4);
-  EXPECT_EQ(Lines(), (std::vector<std::string>{"RED @ENUM:00000002", "a_very_long_name @CODE:00000100",
-                                               "auto @AUTO:00000004", "main @CODE:00012345"}));
+  AddSymbol({"var", 0, 2, 0x1234});
+  AddSymbol({"main", 0, 0x41, 0x12345});
+  AddSymbol({"size_t", 6, 0, 3});
+  AddSymbol({"auto", 7, 9, 4});
+  AddSymbol({"reg", 8, 0, 0x10A});
+  AddSymbol({"RED", 9, 0, 2});
+  AddSymbol({"a_very_long_name_that_runs_into_the_other_column", 0, 1, 0x100});
+  Area->SetScrollBars(ssVertical);
+  Show(4, 34);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"RED @ENUM:00000002", "a_very_long_name @CODE:00000100",
+                                              "auto @AUTO:00000004", "main @CODE:00012345"}));
   // The address column starts 4 pixels right of the line, 156 from the right
   // edge; the name is cut 4 pixels left of it.
-  const int column = View->Canvas()->GridLine(1).indexOf('@');
-  EXPECT_NEAR(column * View->GetColWidth(), View->width() - 156 + 4, View->GetColWidth() / 2);
-  EXPECT_EQ(View->Canvas()->GridLine(1).left(column).trimmed().size(), (View->width() - 156 - 4) / View->GetColWidth());
-  EXPECT_EQ(CursorRow(), 0);
+  const int column = Area->Canvas()->GridLine(1).indexOf('@');
+  EXPECT_NEAR(column * Area->GetColWidth(), Area->width() - 156 + 4, Area->GetColWidth() / 2);
+  EXPECT_EQ(Area->Canvas()->GridLine(1).left(column).trimmed().size(), (Area->width() - 156 - 4) / Area->GetColWidth());
+  EXPECT_EQ(CursorRow(4), 0);
 
-  Key(Qt::Key_PageDown);
-  EXPECT_EQ(Lines(), (std::vector<std::string>{"main @CODE:00012345", "reg @REG:0000010A", "size_t TYPEDEF:00000003",
-                                               "var @DATA:00001234"}));
-  EXPECT_EQ(CursorRow(), 3);
-  Key(Qt::Key_PageDown, Qt::ControlModifier);
-  Key(Qt::Key_Down);  // on the last symbol: nothing
-  EXPECT_EQ(Lines().back(), "var @DATA:00001234");
-  EXPECT_EQ(CursorRow(), 3);
-  EXPECT_EQ(View->verticalScrollBar()->value(), 6);
-  Key(Qt::Key_PageUp, Qt::ControlModifier);
-  Key(Qt::Key_Up);
-  EXPECT_EQ(Lines().front(), "RED @ENUM:00000002");
-  EXPECT_EQ(CursorRow(), 0);
+  Keys("n");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"main @CODE:00012345", "reg @REG:0000010A", "size_t TYPEDEF:00000003",
+                                              "var @DATA:00001234"}));
+  EXPECT_EQ(CursorRow(4), 3);
+  Keys("Nd");  // on the last symbol: nothing
+  EXPECT_EQ(Rows().back(), "var @DATA:00001234");
+  EXPECT_EQ(CursorRow(4), 3);
+  EXPECT_EQ(Area->verticalScrollBar()->value(), 6);
+  Keys("Pu");
+  EXPECT_EQ(Rows().front(), "RED @ENUM:00000002");
+  EXPECT_EQ(CursorRow(4), 0);
 
-  QTest::mouseClick(View->viewport(), Qt::LeftButton, {}, QPoint(4, 2 * View->GetLineHeight() + 3));
-  EXPECT_EQ(CursorRow(), 2);
-  EXPECT_EQ(View->verticalScrollBar()->value(), 2);
+  Click(2);
+  EXPECT_EQ(CursorRow(4), 2);
+  EXPECT_EQ(Area->verticalScrollBar()->value(), 2);
 
   // A later symbol shows at the next paint; the range keeps the count of the
   // view's creation.
-  AddSymbol("zz", 0, 2, 1);
-  View->Refresh();
-  Key(Qt::Key_PageDown, Qt::ControlModifier);
-  EXPECT_EQ(Lines().back(), "zz @DATA:00000001");
-  EXPECT_EQ(View->verticalScrollBar()->maximum(), 6);
+  AddSymbol({"zz", 0, 2, 1});
+  Area->Refresh();
+  Keys("N");
+  EXPECT_EQ(Rows().back(), "zz @DATA:00000001");
+  EXPECT_EQ(Area->verticalScrollBar()->maximum(), 6);
 }
 
 }  // namespace

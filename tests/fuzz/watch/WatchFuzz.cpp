@@ -20,22 +20,6 @@ enum : uint16_t { T_PAIR = 100, T_CHARS, T_PTR, T_DOUBLES, T_FAR, T_SELF, T_PAIR
 // Where the two-part pointer type keeps its layout byte.
 std::size_t FarLayout = 0;
 
-void AddSymbol(const char* name, uint8_t kind, uint16_t area, uint32_t value, uint16_t type, uint32_t low = 0,
-               uint32_t high = 0xFFFFFFFF) {
-  TSymbolRecord r{};
-  r.Kind = kind;
-  r.Attributes = area;
-  r.Value = value;
-  r.TypeIndex = static_cast<int16_t>(type);
-  r.ScopeLow = low;
-  r.ScopeHigh = static_cast<int32_t>(high);
-  r.FrameArea = kind == 32 ? 255 : 2;
-  r.FrameBase = 8;
-  r.NameLength = static_cast<uint8_t>(std::strlen(name));
-  std::strcpy(r.Name, name);
-  TheSymbols->Add(&r);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -50,20 +34,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   t.Structure(T_SELF, 2, {{0, "s", T_SELF}, {1, "p", T_PAIR_PTR}});
   t.Record(T_PAIR_PTR, 15).Word(T_PAIR).Word(2);
   t.Record(T_WIDE_PTR, 15).Word(4).Word(4);
-  const struct {
-    const char* Name;
-    uint8_t Kind;
-    uint16_t Area;
-    uint32_t Value;
-    uint16_t Type;
-  } globals[] = {{"x", 0, 2, 0x1234, 6},   {"s", 0, 2, 0xFFFE, T_PAIR}, {"str", 0, 2, 0x10, T_CHARS},
-                 {"p", 0, 2, 0x20, T_PTR}, {"d", 0, 0, 0xFF00, T_DOUBLES}, {"fp", 0, 2, 0x30, T_FAR},
-                 {"me", 0, 31, 0x40, T_SELF}, {"pp", 0, 2, 0x50, T_PAIR_PTR}, {"r", 8, 0, 3, T_PAIR_PTR},
-                 {"wp", 0, 0x41, 0x60, T_WIDE_PTR}, {"u", 0, 2, 0x70, 0}};
-  for (const auto& g : globals) AddSymbol(g.Name, g.Kind, g.Area, g.Value, g.Type);
+  for (const TSymbolEntry& g : {TSymbolEntry{"x", 0, 2, 0x1234, 6}, {"s", 0, 2, 0xFFFE, T_PAIR},
+                                 {"str", 0, 2, 0x10, T_CHARS}, {"p", 0, 2, 0x20, T_PTR}, {"d", 0, 0, 0xFF00, T_DOUBLES},
+                                 {"fp", 0, 2, 0x30, T_FAR}, {"me", 0, 31, 0x40, T_SELF}, {"pp", 0, 2, 0x50, T_PAIR_PTR},
+                                 {"r", 8, 0, 3, T_PAIR_PTR}, {"wp", 0, 0x41, 0x60, T_WIDE_PTR}, {"u", 0, 2, 0x70, 0}})
+    AddSymbol(g);
   for (uint32_t i = 0; i < 8; ++i) {
-    AddSymbol("x", 7, 9, i, T_PAIR, 0x100 * i, 0x100 * i + 0x7F);
-    AddSymbol("l", 32, 9, i, T_PTR, 0x100 * i, 0x100 * i + 0xFF);
+    AddSymbol({"x", 7, 9, i, T_PAIR, 0x100 * i, 0x100 * i + 0x7F});
+    AddSymbol({"l", 32, 9, i, T_PTR, 0x100 * i, 0x100 * i + 0xFF, 255, 8});
   }
   for (uint32_t a = 0; a < 0x10000; a += 7) {
     const uint8_t b = static_cast<uint8_t>(a * 31);
