@@ -415,16 +415,23 @@ TEST_F(Listing, AFileThatCannotBeMadeIsReported) {
   EXPECT_FALSE(Form->Busy());
 }
 
-TEST_F(Listing, HStopsAListingToTheTopOfTheAddressSpace) {
-  Path = Dir.filePath(QStringLiteral("all.asm"));
+TEST_F(Listing, HStopsTheListingAndKeepsWhatWasWritten) {
+  Path = Dir.filePath(QStringLiteral("long.asm"));
   TInputScript script({"0,0FFFFFFFFh"});
-  QTimer::singleShot(60, Form.get(), [this] {
+  // H goes down while the third window of code is read, for the line at
+  // 0F8h; the listing looks at it after that line, its deadline passed.
+  int reads = 0;
+  TTransferRecorder previous = SetTransferRecorder([this, &reads](const TMemoryTransfer& transfer) {
+    if (transfer.Kind != TTransferKind::Read || ++reads != 3) return;
     AdvanceTestClock(501);
-    QTest::keyClick(Code, Qt::Key_H);
+    QTest::keyPress(Code, Qt::Key_H);
   });
   Form->MNU_UnasmToFile->trigger();
+  SetTransferRecorder(std::move(previous));
   EXPECT_FALSE(Form->Busy());
-  EXPECT_GT(Contents(Path).size(), 0u);
+  const std::string text = Contents(Path);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 0xF9);
+  EXPECT_EQ(text.substr(text.size() - 35), "00F8:00" + std::string(24, ' ') + "NOP\n");
   EXPECT_TRUE(script.Asked.size() == 1u);
 }
 
