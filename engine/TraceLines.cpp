@@ -256,9 +256,10 @@ bool TTraceLines::LineDown(int& cursorRow, int rows) {
   return true;
 }
 
+// Pages count from the top row, which after line downs is no longer entry 0.
 void TTraceLines::PageUp(int rows) {
+  FFrameLines[0].FrameNumber = FFrameLines[static_cast<std::size_t>(FTopLine)].FrameNumber - rows;
   FTopLine = 0;
-  FFrameLines[0].FrameNumber -= rows;
   Clear();
 }
 
@@ -267,7 +268,7 @@ void TTraceLines::PageDown(int rows) {
   for (int r = 0; r < rows && FTopLine + r < CACHE_LINES; ++r)
     endShown = endShown || FFrameLines[static_cast<std::size_t>(FTopLine + r)].Kind == FL_TRACEEND;
   if (!endShown) {
-    const int32_t frame = FFrameLines[static_cast<std::size_t>(std::clamp(rows, 0, CACHE_LINES - 1))].FrameNumber;
+    const int32_t frame = FFrameLines[static_cast<std::size_t>(std::clamp(FTopLine + rows, 0, CACHE_LINES - 1))].FrameNumber;
     FTopLine = 0;
     Clear();
     FFrameLines[0].FrameNumber = frame;

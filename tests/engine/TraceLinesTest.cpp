@@ -182,6 +182,15 @@ TEST_F(TraceLines, ScrollingMovesThroughTheCacheAndTheFrames) {
   EXPECT_EQ(cursor, 9);
   EXPECT_EQ(Lines.TopLine(), TTraceLines::SCROLL_LIMIT - 9);
   EXPECT_EQ(Show(1).at(0), "1 +00080   000050:00 Write memory 00000000");
+  // Pages move on from the row at the top, wherever it stands in the cache.
+  Lines.PageDown(10);
+  EXPECT_EQ(Show(1).at(0), "1 +00090   00005A:00 Write memory 00000000");
+  for (int i = 0; i < 30; ++i) {
+    Lines.LineDown(cursor, 10);
+    Show(10);
+  }
+  Lines.PageUp(10);
+  EXPECT_EQ(Show(1).at(0), "1 +00110   00006E:00 Write memory 00000000");
 
   Lines.MoveTo(0, 0, TRACE_SHOW_FRAMES);
   Show(10);
