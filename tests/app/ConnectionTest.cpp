@@ -107,6 +107,10 @@ TEST_F(MainWindowTest, TargetWithoutOptionalFeaturesDisablesTheirCommands) {
   EXPECT_FALSE(Form->MNU_ViewTrace->isEnabled());
   EXPECT_FALSE(Form->MNU_ConfigureMemory->menuAction()->isEnabled());
   EXPECT_TRUE(Form->MNU_ConfigureMemory->actions().isEmpty());
+  // A window unit that sets its factory only now does not switch it on.
+  Form->SetViewFactory(TViewKind::Trace, Factory("trace"));
+  EXPECT_FALSE(Form->TLB_ViewTrace->isEnabled());
+  EXPECT_FALSE(Form->MNU_ViewTrace->isEnabled());
   // Also after a long operation the trace stays off.
   SendBeginBusy("Loading");
   SendMessage(Form->Handle(), UM_ENDBUSY);
