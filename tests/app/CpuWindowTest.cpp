@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QMdiArea>
 #include <QMenu>
 #include <QSplitter>
@@ -10,6 +11,7 @@
 #include <sstream>
 
 #include "CodeInterior.h"
+#include "Debug.h"
 #include "DockSite.h"
 #include "FileDialogs.h"
 #include "InputQuery.h"
@@ -311,6 +313,19 @@ TEST_F(CpuWindowTest, GoFromPutsTheArrowOnTheAddress) {
   EXPECT_EQ(TheCpu->GetPC(), 0x100);
   EXPECT_EQ(Row(0).substr(0, 5), "0100:");
   EXPECT_EQ(Glyph(0), "IMG_CURRPC");
+}
+
+TEST_F(CpuWindowTest, SourceModeShowsTheModuleAndLineAboveTheirInstruction) {
+  TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9);
+  SetPC(0x23D);
+  SendMessage(Form->Handle(), UM_STOPPED);
+  Code->Menu()->findChild<QAction*>(QStringLiteral("ToggleSource"))->trigger();
+  EXPECT_EQ(Row(0), "#demo#27");
+  EXPECT_EQ(Row(1).substr(0, 5), "023D:");
+  EXPECT_EQ(Glyph(0), "IMG_CURRPC");
+  EXPECT_EQ(Glyph(1), "IMG_CURRPC");
+  Code->Menu()->findChild<QAction*>(QStringLiteral("ToggleSource"))->trigger();
+  EXPECT_EQ(Row(0).substr(0, 5), "023D:");
 }
 
 // A source window stand-in: takes the commands whenever the CPU window does not.
