@@ -14,7 +14,7 @@
 #include "srcMain.h"
 
 TfrmTraceConfiguration::TfrmTraceConfiguration(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : TTargetDialog(parent),
       txtFramesAvl(new QLabel(this)),
       txtFirstFrame(new QLabel(this)),
       txtLastFrame(new QLabel(this)),
@@ -28,7 +28,6 @@ TfrmTraceConfiguration::TfrmTraceConfiguration(QWidget* parent)
       cmdCancel(new QPushButton(QStringLiteral("&Cancel"), this)) {
   setObjectName(QStringLiteral("frmTraceConfiguration"));
   setWindowTitle(QStringLiteral("Trace configuration"));
-  setFont(DialogFont());
   setFixedSize(361, 145);
 
   const char* labels[] = {"Frames avail :", "First frame :", "Last frame :", "Trace counter :"};
@@ -71,12 +70,6 @@ TfrmTraceConfiguration::TfrmTraceConfiguration(QWidget* parent)
                                    TRACE_COUNTER_TRIGGER};
   for (int i = 0; i < 4; ++i) boxes[i]->setChecked(record.Switches & switches[i]);
 }
-
-void TfrmTraceConfiguration::Dispatch(TMessage& message) {
-  if (message.Msg == UM_CLOSEDIALOG) done(mrCancel);
-}
-
-void TfrmTraceConfiguration::reject() { done(mrCancel); }
 
 void TfrmTraceConfiguration::Update() { ShowFrames(ReadTraceConfig()); }
 

@@ -1,7 +1,5 @@
 #pragma once
-#include <QDialog>
-
-#include "MessageBus.h"
+#include "TargetDialog.h"
 
 class QCheckBox;
 class QLabel;
@@ -12,12 +10,10 @@ struct TTraceConfigRecord;
 // The trace settings: how many frames the buffer holds, the trace counter
 // and four switches. Ok sends them; Clear sends them with the buffer emptied
 // and stays open. Esc, the close box and UM_CLOSEDIALOG cancel.
-class TfrmTraceConfiguration : public QDialog, public TMessageReceiver {
+class TfrmTraceConfiguration : public TTargetDialog {
  public:
   explicit TfrmTraceConfiguration(QWidget* parent = nullptr);
 
-  void Dispatch(TMessage& message) override;
-  void reject() override;
   // Reads the record again and shows its frame numbers.
   void Update();
 

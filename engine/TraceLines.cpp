@@ -15,6 +15,12 @@ constexpr uint16_t PROGRAM_AREA = AREA_PROGRAM | 1;
 // Width of the frame-number column in front of an instruction line.
 constexpr std::size_t PREFIX_WIDTH = 9;
 
+// Frame numbers are 32 bits whatever start frame was typed: counting on past
+// either end runs round to the other.
+int32_t FrameAfter(int32_t frame, int32_t by = 1) {
+  return static_cast<int32_t>(static_cast<uint32_t>(frame) + static_cast<uint32_t>(by));
+}
+
 }  // namespace
 
 TTraceLines::TTraceLines()
@@ -78,7 +84,10 @@ int TTraceLines::ParseFrame(int line) {
         n = 1;
         carrier = line + 1;
       }
-      if (carrier < CACHE_LINES) ++FFrameLines[static_cast<std::size_t>(carrier)].FrameNumber;
+      if (carrier < CACHE_LINES) {
+        _framelinetype& carried = FFrameLines[static_cast<std::size_t>(carrier)];
+        carried.FrameNumber = FrameAfter(carried.FrameNumber);
+      }
       FRestart = 0;
       return n;
     }
@@ -90,7 +99,7 @@ int TTraceLines::ParseFrame(int line) {
     uint32_t start = state.Address;
     uint32_t expected = start + static_cast<uint32_t>(pending);
     int count = pending;
-    for (int32_t next = f; count < MAX_GATHERED; ++next) {
+    for (int32_t next = f; count < MAX_GATHERED; next = FrameAfter(next)) {
       TTraceFrame code_frame;
       Read(next, code_frame);
       if (cpu.IsEmptyFrame(code_frame) || !cpu.IsCodeFrame(code_frame)) break;
@@ -122,7 +131,7 @@ int TTraceLines::ParseFrame(int line) {
       if (carrier < CACHE_LINES) {
         // At most three bytes are ever pending: an instruction is at most four long.
         _framelinetype& carried = FFrameLines[static_cast<std::size_t>(carrier)];
-        ++carried.FrameNumber;
+        carried.FrameNumber = FrameAfter(carried.FrameNumber);
         if (carried.ByteCount == 0) carried.Address = start;
         carried.Bytes[carried.ByteCount] = frame.Data;
         carried.ByteCount = static_cast<uint8_t>(carried.ByteCount + cpu.GetFrameByteCount(frame));
@@ -161,7 +170,7 @@ int TTraceLines::ParseFrame(int line) {
         ++n;
         if (++current >= CACHE_LINES) return n;
       }
-      ++next;
+      next = FrameAfter(next);
     }
     _framelinetype& after = FFrameLines[static_cast<std::size_t>(current)];
     after.Kind = FL_UNDECODED;
@@ -227,7 +236,7 @@ void TTraceLines::LineUp(int& cursorRow) {
   if (--cursorRow >= 0) return;
   cursorRow = 0;
   if (FTopLine < 1) {
-    --FFrameLines[0].FrameNumber;
+    FFrameLines[0].FrameNumber = FrameAfter(FFrameLines[0].FrameNumber, -1);
     Clear();
   } else {
     --FTopLine;
@@ -256,9 +265,10 @@ bool TTraceLines::LineDown(int& cursorRow, int rows) {
   return true;
 }
 
+// Pages count from the top row, which after line downs is no longer entry 0.
 void TTraceLines::PageUp(int rows) {
+  FFrameLines[0].FrameNumber = FrameAfter(FFrameLines[static_cast<std::size_t>(FTopLine)].FrameNumber, -rows);
   FTopLine = 0;
-  FFrameLines[0].FrameNumber -= rows;
   Clear();
 }
 
@@ -267,7 +277,7 @@ void TTraceLines::PageDown(int rows) {
   for (int r = 0; r < rows && FTopLine + r < CACHE_LINES; ++r)
     endShown = endShown || FFrameLines[static_cast<std::size_t>(FTopLine + r)].Kind == FL_TRACEEND;
   if (!endShown) {
-    const int32_t frame = FFrameLines[static_cast<std::size_t>(std::clamp(rows, 0, CACHE_LINES - 1))].FrameNumber;
+    const int32_t frame = FFrameLines[static_cast<std::size_t>(std::clamp(FTopLine + rows, 0, CACHE_LINES - 1))].FrameNumber;
     FTopLine = 0;
     Clear();
     FFrameLines[0].FrameNumber = frame;

@@ -143,6 +143,14 @@ TEST_F(TraceLines, EndlessBuffersAndTallWindowsStayInsideTheirBounds) {
   EXPECT_EQ(endless.Rows(3).at(2).Color, TRACE_GREY);
   EXPECT_LE(Reads, TTraceLines::FRAMES_PER_PAINT + 16);
 
+  // Frame numbers run round their 32-bit ends, whatever start was typed.
+  endless.MoveTo(INT32_MAX, 0, TRACE_SHOW_FRAMES);
+  EXPECT_EQ(Trimmed(endless.Rows(2).at(1).Text), "-2147483648   80000000:11 Write memory 00000000");
+  int top = 0;
+  endless.MoveTo(INT32_MIN, 0, TRACE_SHOW_FRAMES);
+  endless.LineUp(top);
+  EXPECT_EQ(Trimmed(endless.Rows(1).at(0).Text), "+2147483647   7FFFFFFF:11 Write memory 00000000");
+
   // A window taller than the cache: its rows below the cache are blank.
   endless.MoveTo(0, 0, TRACE_SHOW_FRAMES);
   const std::vector<TTraceRow> rows = endless.Rows(150);
@@ -182,6 +190,15 @@ TEST_F(TraceLines, ScrollingMovesThroughTheCacheAndTheFrames) {
   EXPECT_EQ(cursor, 9);
   EXPECT_EQ(Lines.TopLine(), TTraceLines::SCROLL_LIMIT - 9);
   EXPECT_EQ(Show(1).at(0), "1 +00080   000050:00 Write memory 00000000");
+  // Pages move on from the row at the top, wherever it stands in the cache.
+  Lines.PageDown(10);
+  EXPECT_EQ(Show(1).at(0), "1 +00090   00005A:00 Write memory 00000000");
+  for (int i = 0; i < 30; ++i) {
+    Lines.LineDown(cursor, 10);
+    Show(10);
+  }
+  Lines.PageUp(10);
+  EXPECT_EQ(Show(1).at(0), "1 +00110   00006E:00 Write memory 00000000");
 
   Lines.MoveTo(0, 0, TRACE_SHOW_FRAMES);
   Show(10);
