@@ -56,6 +56,13 @@ void TTraceLines::CopyForward(int from) {
   if (from + 1 < CACHE_LINES) FFrameLines[static_cast<std::size_t>(from + 1)] = FFrameLines[static_cast<std::size_t>(from)];
 }
 
+int TTraceLines::ShowCycle(int line, int32_t number, const TTraceFrame& frame) {
+  if (!(FMode & TRACE_SHOW_FRAMES)) return 0;
+  CopyForward(line);
+  TheCpu->DecodeFrame(number, FFrameLines[static_cast<std::size_t>(line)], frame);
+  return 1;
+}
+
 int TTraceLines::ParseFrame(int line) {
   if (line < 0 || line >= CACHE_LINES) return 0;
   const TCpu& cpu = *TheCpu;
@@ -76,16 +83,9 @@ int TTraceLines::ParseFrame(int line) {
 
     // A cycle outside an instruction: a frame line of its own, or nothing.
     if ((state.ByteCount == 0 && !cpu.IsFetchFrame(frame)) || !cpu.IsCodeFrame(frame)) {
-      int n = 0;
-      int carrier = line;
-      if (FMode & TRACE_SHOW_FRAMES) {
-        CopyForward(line);
-        cpu.DecodeFrame(f, state, frame);
-        n = 1;
-        carrier = line + 1;
-      }
-      if (carrier < CACHE_LINES) {
-        _framelinetype& carried = FFrameLines[static_cast<std::size_t>(carrier)];
+      const int n = ShowCycle(line, f, frame);
+      if (line + n < CACHE_LINES) {
+        _framelinetype& carried = FFrameLines[static_cast<std::size_t>(line + n)];
         carried.FrameNumber = FrameAfter(carried.FrameNumber);
       }
       FRestart = 0;
@@ -120,17 +120,10 @@ int TTraceLines::ParseFrame(int line) {
         state.ByteCount = 0;
         continue;
       }
-      int n = 0;
-      int carrier = line;
-      if (FMode & TRACE_SHOW_FRAMES) {
-        CopyForward(line);
-        cpu.DecodeFrame(f, state, frame);
-        n = 1;
-        carrier = line + 1;
-      }
-      if (carrier < CACHE_LINES) {
+      const int n = ShowCycle(line, f, frame);
+      if (line + n < CACHE_LINES) {
         // At most three bytes are ever pending: an instruction is at most four long.
-        _framelinetype& carried = FFrameLines[static_cast<std::size_t>(carrier)];
+        _framelinetype& carried = FFrameLines[static_cast<std::size_t>(line + n)];
         carried.FrameNumber = FrameAfter(carried.FrameNumber);
         if (carried.ByteCount == 0) carried.Address = start;
         carried.Bytes[carried.ByteCount] = frame.Data;

@@ -73,6 +73,9 @@ class TTraceLines {
   void Clear();
   // Copies entry from into the entry after it, when the cache has one.
   void CopyForward(int from);
+  // With frame lines shown, entry line shows the frame as a cycle and the
+  // decoding state moves on to the entry after it; returns the entries filled.
+  int ShowCycle(int line, int32_t number, const TTraceFrame& frame);
 
   TFrameSource FSource;
   std::array<_framelinetype, CACHE_LINES> FFrameLines{};

@@ -7,12 +7,6 @@
 #include "Protocol.h"
 #include "Tgtz80.h"
 
-namespace {
-
-constexpr int TextX = 2;
-
-}  // namespace
-
 TFlagsInterior::TFlagsInterior(QWidget* Owner) : TScroller(Owner), FPopup(new QMenu(this)) {
   FPopup->setObjectName(QStringLiteral("Default"));
   QAction* toggle = FPopup->addAction(QStringLiteral("Toggle"));
@@ -53,7 +47,7 @@ void TFlagsInterior::Paint() {
   for (int y = 0, i = 0; y < height && i < static_cast<int>(FLines.size()); y += GetLineHeight(), ++i) {
     const std::string& line = FLines[static_cast<std::size_t>(i)];
     canvas->Font.Color = MarkedLineColor(line, Font().Color);
-    canvas->TextOut(TextX, y, MarkedLineText(line));
+    canvas->TextOut(LineTextX, y, MarkedLineText(line));
   }
   if (FFocused) DrawCursor(cmShow);
 }
@@ -61,16 +55,7 @@ void TFlagsInterior::Paint() {
 void TFlagsInterior::DrawCursor(TCursorMode Mode) {
   if (FCursorRow < 0 || FCursorRow >= static_cast<int>(FLines.size())) return;
   const std::string& line = FLines[static_cast<std::size_t>(FCursorRow)];
-  QPoint at(0, FCursorRow);
-  MapCharsToPixels(at);
-  TCanvas* canvas = Canvas();
-  canvas->Font = Font();
-  canvas->Brush = {Mode == cmShow ? clHighlight : Color(), TBrushStyle::Solid};
-  canvas->Font.Color = MarkedLineColor(line, Mode == cmShow ? Color() : Font().Color);
-  canvas->FillRect(QRect(0, at.y(), canvas->Size().width(), GetLineHeight()));
-  canvas->Brush.Style = TBrushStyle::Clear;
-  canvas->TextOut(at.x() + TextX, at.y(), MarkedLineText(line));
-  canvas->Brush.Style = TBrushStyle::Solid;
+  DrawLineCursor(*this, FCursorRow, Mode, MarkedLineText(line), IsChangedLine(line));
 }
 
 void TFlagsInterior::IOnLButtonDown(QObject*, int, int Row) {

@@ -12,9 +12,6 @@
 
 namespace {
 
-// Text starts two pixels into the row.
-constexpr int TextX = 2;
-
 QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
   QAction* item = menu->addAction(QString::fromLatin1(caption));
   item->setObjectName(QString::fromLatin1(name));
@@ -71,7 +68,7 @@ void TRegisterListInterior::Paint() {
     if (i < 0) continue;
     const std::string& line = FLines[static_cast<std::size_t>(i)];
     canvas->Font.Color = TextColor(line, Font().Color);
-    canvas->TextOut(TextX, y, DrawnText(line));
+    canvas->TextOut(LineTextX, y, DrawnText(line));
   }
   if (FFocused) DrawCursor(cmShow);
 }
@@ -81,16 +78,7 @@ void TRegisterListInterior::DrawCursor(TCursorMode Mode) {
   // An empty view has no line to put the cursor on.
   if (index < 0 || index >= static_cast<int>(FLines.size())) return;
   const std::string& line = FLines[static_cast<std::size_t>(index)];
-  QPoint at(0, FCursorRow);
-  MapCharsToPixels(at);
-  TCanvas* canvas = Canvas();
-  canvas->Font = Font();
-  canvas->Brush = {Mode == cmShow ? clHighlight : Color(), TBrushStyle::Solid};
-  canvas->Font.Color = TextColor(line, Mode == cmShow ? Color() : Font().Color);
-  canvas->FillRect(QRect(0, at.y(), canvas->Size().width(), GetLineHeight()));
-  canvas->Brush.Style = TBrushStyle::Clear;
-  canvas->TextOut(at.x() + TextX, at.y(), DrawnText(line));
-  canvas->Brush.Style = TBrushStyle::Solid;
+  DrawLineCursor(*this, FCursorRow, Mode, DrawnText(line), FMarked && IsChangedLine(line));
 }
 
 void TRegisterListInterior::IOnLButtonDown(QObject*, int, int Row) {

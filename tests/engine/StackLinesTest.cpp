@@ -8,8 +8,8 @@
 
 namespace {
 
-// The data modes and the wrap at the top of a 16-bit area are checked on the
-// stack view's grid; here the address columns and the read limit.
+// The data modes, the wrap at the top of a 16-bit area and the read limit are
+// checked on the stack view's grid; here the address columns.
 class StackLines : public EngineFixture {};
 
 TEST_F(StackLines, AddressColumnsFollowTheAreaAndTheAddressMode) {
@@ -18,14 +18,6 @@ TEST_F(StackLines, AddressColumnsFollowTheAreaAndTheAddressMode) {
   EXPECT_EQ(MakeStackLines(1, 0x1FFFE, 1, 1, data, 2), std::vector<std::string>({"FFFE 1110", "0000 1312"}));
   EXPECT_EQ(MakeStackLine(1, 0x1234, 0, 0, data), "1234 10");
   EXPECT_EQ(MakeStackLine(0x80, 0xABC, 3, 3, data), "00000ABC 13121110");
-}
-
-TEST(StackLineCount, OneReadOf255BytesAtMost) {
-  EXPECT_EQ(StackLineCount(200, 0), 200);
-  EXPECT_EQ(StackLineCount(200, 1), 127);
-  EXPECT_EQ(StackLineCount(200, 2), 85);
-  EXPECT_EQ(StackLineCount(200, 3), 63);
-  EXPECT_EQ(StackLineCount(-1, 3), 0);
 }
 
 }  // namespace

@@ -137,10 +137,11 @@ TEST_F(StackView, ThumbReleasedBelowTheMiddleJumps256BytesAndSpringsBack) {
 struct ModifyCase {
   const char* Name;
   TStackInterior::TDataMode Mode;
+  const char* Input;  // typed, "dblclick" or "Modify" (the popup item)
   std::optional<std::string> Answer;
-  int Result;
   std::string Line;  // the cursor's line 3 afterwards
   std::size_t Boxes;
+  std::string Initial;  // the dialog's text when it opened
 };
 
 class StackModify : public StackView, public ::testing::WithParamInterface<ModifyCase> {};
@@ -153,38 +154,41 @@ TEST_P(StackModify, WritesTheItemUnderTheCursor) {
   Click(3);
   TInputAnswers answers({c.Answer});
   TMessageBoxRecorder boxes;
-  EXPECT_EQ(Area->Modify("7"), c.Result);
+  const QString input = QString::fromLatin1(c.Input);
+  if (input == QLatin1String("dblclick"))
+    DoubleClick(3);
+  else if (input == QLatin1String("Modify"))
+    Area->Popup()->findChild<QAction*>(input)->trigger();
+  else
+    Keys(c.Input);
   EXPECT_EQ(Line(3), c.Line);
   EXPECT_EQ(boxes.Messages.size(), c.Boxes);
-  EXPECT_EQ(Changes, c.Result == 0 ? 1 : 0);
+  EXPECT_EQ(Changes, c.Answer && c.Boxes == 0 ? 1 : 0);
+  ASSERT_EQ(answers.Shown.size(), 1u);
+  EXPECT_EQ(answers.Shown[0].Caption, "Modify stack");
+  EXPECT_EQ(answers.Shown[0].Prompt, "New value:");
+  EXPECT_EQ(answers.Shown[0].Initial, c.Initial);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, StackModify,
-    ::testing::Values(ModifyCase{"Byte", TStackInterior::DATA8, "5AH", 0, "2003 5A", 0},
-                      ModifyCase{"Word", TStackInterior::DATA16, "1234H", 0, "2006 1234", 0},
-                      ModifyCase{"WordOutOfRange", TStackInterior::DATA16, "10000H", -1, "2006 0706", 1},
-                      ModifyCase{"ThreeBytesDropTheTopByte", TStackInterior::DATA24, "12345678H", 0, "2009 345678", 0},
-                      ModifyCase{"DoubleWord", TStackInterior::DATA32, "12345678H", 0, "200C 12345678", 0},
-                      ModifyCase{"Cancel", TStackInterior::DATA16, std::nullopt, -1, "2006 0706", 0}),
+    ::testing::Values(ModifyCase{"Byte", TStackInterior::DATA8, "5", "5AH", "2003 5A", 0, "5"},
+                      ModifyCase{"Word", TStackInterior::DATA16, "dblclick", "1234H", "2006 1234", 0, ""},
+                      ModifyCase{"WordOutOfRange", TStackInterior::DATA16, "Modify", "10000H", "2006 0706", 1, ""},
+                      ModifyCase{"ThreeBytesDropTheTopByte", TStackInterior::DATA24, "1", "12345678H", "2009 345678", 0,
+                                 "1"},
+                      ModifyCase{"DoubleWord", TStackInterior::DATA32, "Modify", "12345678H", "200C 12345678", 0, ""},
+                      ModifyCase{"Cancel", TStackInterior::DATA16, "7", std::nullopt, "2006 0706", 0, "7"}),
     [](const ::testing::TestParamInfo<ModifyCase>& info) { return info.param.Name; });
 
-TEST_F(StackView, TypedCharactersDoubleClickAndCtrlGAskForTheirAnswers) {
+TEST_F(StackView, CtrlGShowsTheAddressAskedForOnTheFirstLine) {
   Show(5);
-  TInputAnswers answers({"1234H", std::nullopt, "3000H"});
-  TMessageBoxRecorder boxes;
   Click(1);
-  Keys("7");
-  EXPECT_EQ(Line(1), "0002 1234");
-  DoubleClick(1);
+  TInputAnswers answers({"3000H"});
   Keys("g");
-  ASSERT_EQ(answers.Shown.size(), 3u);
-  EXPECT_EQ(answers.Shown[0].Caption, "Modify stack");
-  EXPECT_EQ(answers.Shown[0].Prompt, "New value:");
-  EXPECT_EQ(answers.Shown[0].Initial, "7");
-  EXPECT_EQ(answers.Shown[1].Initial, "");
-  EXPECT_EQ(answers.Shown[2].Caption, "Display at address");
-  EXPECT_EQ(answers.Shown[2].Prompt, "New address:");
+  ASSERT_EQ(answers.Shown.size(), 1u);
+  EXPECT_EQ(answers.Shown[0].Caption, "Display at address");
+  EXPECT_EQ(answers.Shown[0].Prompt, "New address:");
   EXPECT_EQ(Line(0), "3000 0100");
   EXPECT_EQ(Area->CursorRow(), 0);
 }
