@@ -1,9 +1,11 @@
 #include "srcCpu.h"
 
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QSplitter>
+#include <QWindow>
 #include <QSplitterHandle>
 #include <QtEndian>
 
@@ -113,7 +115,10 @@ TfrmCpu::TfrmCpu(QWidget* owner) : QMdiSubWindow(owner) {
   setWidget(DockSite);
   setFocusProxy(CodeArea);
 
-  connect(this, &QMdiSubWindow::windowStateChanged, this, &TfrmCpu::WindowStateChanged);
+  // The window is active while it is the active child and the frame around
+  // it is the application's active window, not a tool window beside it.
+  connect(this, &QMdiSubWindow::windowStateChanged, this, &TfrmCpu::UpdateActive);
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfrmCpu::FocusWindowChanged);
   FormCreate();
 }
 
@@ -197,9 +202,14 @@ void TfrmCpu::Dispatch(TMessage& message) {
   }
 }
 
-void TfrmCpu::WindowStateChanged(Qt::WindowStates, Qt::WindowStates newState) {
-  FActive = (newState & Qt::WindowActive) ? 1 : 0;
+void TfrmCpu::FocusWindowChanged(QWindow* now) {
+  // A menu of the frame opened over the window leaves it active.
+  if (now && (now->type() == Qt::Popup || now->type() == Qt::ToolTip)) return;
+  FFrameActive = now && now == window()->windowHandle();
+  UpdateActive();
 }
+
+void TfrmCpu::UpdateActive() { FActive = (windowState() & Qt::WindowActive) && FFrameActive ? 1 : 0; }
 
 void TfrmCpu::closeEvent(QCloseEvent* event) {
   DockSite->CloseDocked();

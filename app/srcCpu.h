@@ -9,6 +9,7 @@
 #include "RunCommandTarget.h"
 
 class QSplitter;
+class QWindow;
 class TCodeInterior;
 class TDockSite;
 class TDumpInterior;
@@ -35,6 +36,7 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
 
   void Dispatch(TMessage& message) override;
 
+  bool InstructionLevel() const override { return true; }
   bool TakesRunCommands() const override { return FActive != 0; }
   void TraceInto() override;
   void StepOver() override;
@@ -62,7 +64,8 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
 
  private:
   void FormCreate();
-  void WindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
+  void FocusWindowChanged(QWindow* now);
+  void UpdateActive();
   void UMStopped();
   void UMRefresh();
   // Every run command ends by telling the main window where the target stopped.
@@ -75,6 +78,7 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   void CodeAreaGetSource(std::uint32_t address, std::string& text, bool& done);
   void OnChange();
 
+  bool FFrameActive = true;
   // The geometry of the normal (not maximised) window, kept for the registry.
   QRect FNormalGeometry;
 };

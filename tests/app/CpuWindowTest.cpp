@@ -1,25 +1,51 @@
 #include <QMdiArea>
+#include <QMenu>
 #include <QSplitter>
 #include <QSplitterHandle>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <fstream>
+#include <sstream>
 
 #include "CodeInterior.h"
 #include "DockSite.h"
+#include "FileDialogs.h"
+#include "InputQuery.h"
 #include "InputScript.h"
 #include "MainWindowFixture.h"
 #include "MemoryRegistry.h"
 #include "Protocol.h"
+#include "RunCommandTarget.h"
 #include "SettingsRegistry.h"
 #include "srcCpu.h"
 
 namespace {
 
+class CpuWindowTest;
+
+// Answers the input box of the main window's commands with one text.
+class TInputAnswer {
+ public:
+  TInputAnswer(CpuWindowTest* test, std::string answer);
+  ~TInputAnswer() { SetInputQueryHandler(std::move(Previous)); }
+
+ private:
+  TInputQueryHandler Previous;
+};
+
 class CpuWindowTest : public MainWindowTest {
- protected:
+ public:
+  using MainWindowTest::Boxes;
+  using MainWindowTest::Form;
+
   void SetUp() override {
     MainWindowTest::SetUp();
     Form->resize(900, 700);
     Form->show();
+    Form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
     Connect();
     Cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
     ASSERT_NE(Cpu, nullptr);
@@ -48,9 +74,18 @@ class CpuWindowTest : public MainWindowTest {
   }
 
   TMemoryRegistry Store;
+  std::vector<std::string> Asked;  // caption|prompt|starting text of each input box
   TfrmCpu* Cpu = nullptr;
   TCodeInterior* Code = nullptr;
 };
+
+TInputAnswer::TInputAnswer(CpuWindowTest* test, std::string answer) {
+  Previous = SetInputQueryHandler([test, answer](const char* caption, const char* prompt, std::string& value, int) {
+    test->Asked.push_back(std::string(caption) + "|" + prompt + "|" + value);
+    value = answer;
+    return true;
+  });
+}
 
 TEST_F(CpuWindowTest, OpensAtConnectionWithTheArrowOnTheProgramCounter) {
   EXPECT_EQ(Cpu->windowTitle(), QStringLiteral("Z80"));
@@ -178,6 +213,226 @@ TEST_F(CpuWindowTest, OnlyTheWatchWindowDocksAndTheWindowKeepsItsSize) {
   EXPECT_FALSE(Form->TLB_ViewCpu->isChecked());
   EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
   EXPECT_EQ(Form->ViewCount(), 0);
+}
+
+// How a command is given: its menu item, its tool button or its key.
+struct TRunCase {
+  const char* Name;
+  std::function<void(CpuWindowTest&)> Give;
+  std::vector<std::string> Calls;
+  int CursorRow;  // where the code view's cursor ends
+  const char* Glyph;  // on that row
+};
+
+class RunCommands : public CpuWindowTest, public ::testing::WithParamInterface<TRunCase> {};
+
+// Code at 1000h: CALL 2000h, NOP, NOP; the PC on the call, the cursor on the
+// second NOP.
+TEST_P(RunCommands, ReachTheTargetByMenuButtonAndKey) {
+  const TRunCase& c = GetParam();
+  Poke(0x1000, {0xCD, 0x00, 0x20, 0x00, 0x00});
+  SetPC(0x1000);
+  SendMessage(Form->Handle(), UM_STOPPED);
+  Press(20, 2);
+  c.Give(*this);
+  EXPECT_EQ(ProtocolScript().RunCalls, c.Calls);
+  EXPECT_EQ(Code->CursorRow(), c.CursorRow);
+  EXPECT_EQ(Glyph(c.CursorRow), c.Glyph);
+}
+
+void Key(CpuWindowTest& test, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+  QTest::keyClick(test.Code, key, modifiers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cpu, RunCommands,
+    ::testing::Values(
+        TRunCase{"StepOverKeyRunsPastTheCall", [](CpuWindowTest& t) { Key(t, Qt::Key_F8); }, {"GoTo 1003"}, 1,
+                 "IMG_CURRPC"},
+        TRunCase{"StepOverButton", [](CpuWindowTest& t) { t.Form->TLB_StepOver->trigger(); }, {"GoTo 1003"}, 1,
+                 "IMG_CURRPC"},
+        TRunCase{"TraceIntoKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F7); }, {"Step"}, 0, "IMG_CURRPC"},
+        TRunCase{"TraceIntoButton", [](CpuWindowTest& t) { t.Form->TLB_StepInto->trigger(); }, {"Step"}, 0,
+                 "IMG_CURRPC"},
+        TRunCase{"GoToCursorKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F4); }, {"GoTo 1004"}, 2, "IMG_CURRPC"},
+        TRunCase{"GoToCursorButton", [](CpuWindowTest& t) { t.Form->TLB_GoToCursor->trigger(); }, {"GoTo 1004"}, 2,
+                 "IMG_CURRPC"},
+        TRunCase{"GoKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F9); }, {"Go"}, 0, "IMG_CURRPC"},
+        TRunCase{"GoMenu", [](CpuWindowTest& t) { t.Form->MNU_RunGo->trigger(); }, {"Go"}, 0, "IMG_CURRPC"},
+        TRunCase{"ToggleBreakKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F2); }, {}, 2, "IMG_BREAK"},
+        TRunCase{"ToggleBreakButton", [](CpuWindowTest& t) { t.Form->TLB_ToggleBreak->trigger(); }, {}, 2,
+                 "IMG_BREAK"},
+        TRunCase{"AssemblerStepKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F7, Qt::ControlModifier); }, {"Step"}, 0,
+                 "IMG_CURRPC"},
+        TRunCase{"ResetKey",
+                 [](CpuWindowTest& t) {
+                   ProtocolScript().Stops = {0x1003};
+                   Key(t, Qt::Key_F2, Qt::ControlModifier);
+                 },
+                 {"Reset"}, 1, "IMG_CURRPC"},
+        TRunCase{"ResetAndGoKey",
+                 [](CpuWindowTest& t) {
+                   ProtocolScript().Stops = {0, 0x1004};
+                   Key(t, Qt::Key_F9, Qt::ControlModifier);
+                 },
+                 {"Reset", "Go"}, 2, "IMG_CURRPC"},
+        TRunCase{"GoFromAsksForTheAddress",
+                 [](CpuWindowTest& t) {
+                   TInputAnswer answer(&t, "100H");
+                   Key(t, Qt::Key_F9, Qt::AltModifier);
+                   EXPECT_EQ(t.Asked, (std::vector<std::string>{"GO FROM ADDRESS|Address :|"}));
+                 },
+                 {"Go"}, 0, "IMG_CURRPC"},
+        TRunCase{"GoToAddressAsksForTheAddress",
+                 [](CpuWindowTest& t) {
+                   TInputAnswer answer(&t, "2000h");
+                   t.Form->MNU_RunGoToAddress->trigger();
+                   EXPECT_EQ(t.Asked, (std::vector<std::string>{"GOTO ADDRESS|Address :|"}));
+                 },
+                 {"GoTo 2000"}, 0, "IMG_CURRPC"},
+        TRunCase{"AnEmptyAddressRunsNothing",
+                 [](CpuWindowTest& t) {
+                   TInputAnswer answer(&t, "");
+                   t.Form->MNU_RunGoToAddress->trigger();
+                 },
+                 {}, 2, ""},
+        TRunCase{"AnAddressThatIsNoNumberRunsNothing",
+                 [](CpuWindowTest& t) {
+                   TInputAnswer answer(&t, "nosuch");
+                   t.Form->MNU_RunGoFrom->trigger();
+                   EXPECT_EQ(t.Boxes.Messages.size(), 1u);
+                 },
+                 {}, 2, ""}),
+    [](const ::testing::TestParamInfo<TRunCase>& info) { return std::string(info.param.Name); });
+
+TEST_F(CpuWindowTest, GoFromPutsTheArrowOnTheAddress) {
+  TInputAnswer answer(this, "100H");
+  Form->MNU_RunGoFrom->trigger();
+  EXPECT_EQ(TheCpu->GetPC(), 0x100);
+  EXPECT_EQ(Row(0).substr(0, 5), "0100:");
+  EXPECT_EQ(Glyph(0), "IMG_CURRPC");
+}
+
+// A source window stand-in: takes the commands whenever the CPU window does not.
+class SourceStandIn : public TRunCommandTarget {
+ public:
+  bool TakesRunCommands() const override { return true; }
+  void TraceInto() override { Calls.push_back("TraceInto"); }
+  void StepOver() override { Calls.push_back("StepOver"); }
+  void ToggleBreak() override { Calls.push_back("ToggleBreak"); }
+  void GoToCursor() override { Calls.push_back("GoToCursor"); }
+  void Go() override { Calls.push_back("Go"); }
+  std::vector<std::string> Calls;
+};
+
+TEST_F(CpuWindowTest, CommandsGoToTheSourceWindowWhileTheCpuWindowIsNotActive) {
+  SourceStandIn source;
+  Form->TLB_StepInto->trigger();
+  EXPECT_EQ(ProtocolScript().RunCalls, (std::vector<std::string>{"Step"}));
+  QWidget other;  // a window of its own, as the source window is
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_FALSE(Cpu->TakesRunCommands());
+  Form->TLB_StepInto->trigger();
+  Form->MNU_RunStepOver->trigger();
+  Form->TLB_ToggleBreak->trigger();
+  Form->MNU_RunGoToCursor->trigger();
+  Form->TLB_Go->trigger();
+  EXPECT_EQ(source.Calls, (std::vector<std::string>{"TraceInto", "StepOver", "ToggleBreak", "GoToCursor", "Go"}));
+  // F7 typed in that window reaches the commands too.
+  QTest::keyClick(&other, Qt::Key_F7);
+  EXPECT_EQ(source.Calls.size(), 6u);
+  EXPECT_EQ(ProtocolScript().RunCalls.size(), 1u);
+}
+
+TEST_F(CpuWindowTest, AutoTraceStepsUntilHAndHReachesNoWindow) {
+  TInputScript script;
+  QTimer::singleShot(60, Form.get(), [this] { QTest::keyClick(Code, Qt::Key_H); });
+  Form->MNU_RunAutoTraceInto->trigger();
+  EXPECT_FALSE(Form->Busy());
+  EXPECT_FALSE(ProtocolScript().RunCalls.empty());
+  EXPECT_EQ(std::count(ProtocolScript().RunCalls.begin(), ProtocolScript().RunCalls.end(), "Step"),
+            static_cast<long>(ProtocolScript().RunCalls.size()));
+  EXPECT_TRUE(script.Asked.empty());
+  EXPECT_TRUE(Form->MNU_Run->isEnabled());
+}
+
+// The listing answers "Start, End addresses:" and the save dialog as told.
+class Listing : public CpuWindowTest {
+ protected:
+  void SetUp() override {
+    CpuWindowTest::SetUp();
+    Previous = SetFileDialogHandler([this](TFileDialogRequest& request) {
+      Requests.push_back(request);
+      request.FileName = Path;
+      return true;
+    });
+  }
+  void TearDown() override {
+    SetFileDialogHandler(std::move(Previous));
+    CpuWindowTest::TearDown();
+  }
+  static std::string Contents(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  QTemporaryDir Dir;
+  QString Path;
+  std::vector<TFileDialogRequest> Requests;
+  TFileDialogHandler Previous;
+};
+
+TEST_F(Listing, WritesTheLinesByteForByte) {
+  Path = Dir.filePath(QStringLiteral("prog.asm"));
+  Poke(0, {0x00, 0x00, 0x00});
+  TInputScript script({"0,2"});
+  Form->MNU_UnasmToFile->trigger();
+  ASSERT_EQ(script.Asked.size(), 1u);
+  EXPECT_EQ(script.Asked[0].Caption, "Unassemble to file");
+  EXPECT_EQ(script.Asked[0].Prompt, "Start, End addresses:");
+  ASSERT_EQ(Requests.size(), 1u);
+  EXPECT_TRUE(Requests[0].Save);
+  EXPECT_EQ(Requests[0].Title, QStringLiteral("Unassemble to file"));
+  EXPECT_EQ(Requests[0].DefaultExt, QStringLiteral("asm"));
+  EXPECT_EQ(QtNameFilters(Requests[0].Filter).size(), 3);
+  const std::string nop = std::string(24, ' ') + "NOP\n";
+  EXPECT_EQ(Contents(Path), "0000:00" + nop + "0001:00" + nop + "0002:00" + nop);
+  EXPECT_FALSE(Form->Busy());
+  EXPECT_TRUE(Boxes.Messages.empty());
+}
+
+TEST_F(Listing, AFileThatCannotBeMadeIsReported) {
+  Path = Dir.filePath(QStringLiteral("missing/prog.asm"));
+  TInputScript script({"0,2"});
+  Form->MNU_UnasmToFile->trigger();
+  ASSERT_EQ(Boxes.Messages.size(), 1u);
+  EXPECT_EQ(Boxes.Messages[0].Text, "Unable to create file!");
+  EXPECT_EQ(Boxes.Messages[0].Caption, "ERROR");
+  EXPECT_FALSE(Form->Busy());
+}
+
+TEST_F(Listing, HStopsTheListingAndKeepsWhatWasWritten) {
+  Path = Dir.filePath(QStringLiteral("long.asm"));
+  TInputScript script({"0,0FFFFFFFFh"});
+  // H goes down while the third window of code is read, for the line at
+  // 0F8h; the listing looks at it after that line, its deadline passed.
+  int reads = 0;
+  TTransferRecorder previous = SetTransferRecorder([this, &reads](const TMemoryTransfer& transfer) {
+    if (transfer.Kind != TTransferKind::Read || ++reads != 3) return;
+    AdvanceTestClock(501);
+    QTest::keyPress(Code, Qt::Key_H);
+  });
+  Form->MNU_UnasmToFile->trigger();
+  SetTransferRecorder(std::move(previous));
+  EXPECT_FALSE(Form->Busy());
+  const std::string text = Contents(Path);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 0xF9);
+  EXPECT_EQ(text.substr(text.size() - 35), "00F8:00" + std::string(24, ' ') + "NOP\n");
+  EXPECT_TRUE(script.Asked.size() == 1u);
 }
 
 struct TPlacementCase {

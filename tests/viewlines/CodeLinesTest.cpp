@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "CodeLines.h"
+#include "CodeListing.h"
 #include "EngineFixture.h"
 
 namespace {
@@ -124,6 +127,54 @@ TEST_F(CodeLinesTest, FindsAnAddressOnlyAmongTheLinesAsked) {
   // Addresses asked past either end come from the first or the last line.
   EXPECT_EQ(Lines.Address(-1), 0x1000u);
   EXPECT_EQ(Lines.Address(99), Lines.Lines().back().Address);
+}
+
+}  // namespace
+
+namespace {
+
+class CodeListingTest : public CodeLinesTest {
+ protected:
+  std::string List(uint32_t start, uint32_t end, const TCodeListing::TGoOn& goOn = nullptr) {
+    std::FILE* out = std::tmpfile();
+    EXPECT_TRUE(TCodeListing::Write(
+        out, start, end,
+        [this](uint32_t address, uint8_t count, uint8_t* code) {
+          Reads.push_back({1, address, count});
+          for (uint32_t i = 0; i < count; ++i) code[i] = Memory[(address + i) & 0xFFFF];
+        },
+        goOn));
+    std::string text(static_cast<std::size_t>(std::ftell(out)), '\0');
+    std::rewind(out);
+    EXPECT_EQ(std::fread(text.data(), 1, text.size(), out), text.size());
+    std::fclose(out);
+    return text;
+  }
+};
+
+TEST_F(CodeListingTest, WritesOneBareLinePerInstruction) {
+  EXPECT_EQ(List(0, 2), "0000:00" + Gap(24) + "NOP\n0001:00" + Gap(24) + "NOP\n0002:00" + Gap(24) + "NOP\n");
+  // An instruction that starts at the end address is listed whole.
+  Put(0x1000, {0x00, 0xCD, 0x00, 0x20});
+  EXPECT_EQ(List(0x1000, 0x1001), "1000:00" + Gap(24) + "NOP\n1001:CD0020" + Gap(20) + "CALL    2000h\n");
+}
+
+TEST_F(CodeListingTest, ReadsTheCodeInWindowsOfAHundredAndTwentyEightBytes) {
+  for (uint32_t a = 0; a < 0x200; a += 2) Put(a, {0x18, 0x00});
+  const std::string text = List(0, 0x1FF);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 256);
+  // A window is read again once four bytes or fewer are left in it.
+  EXPECT_EQ(Reads, (std::vector<TRead>{{1, 0, 128}, {1, 124, 128}, {1, 248, 128}, {1, 372, 128}, {1, 496, 128}}));
+}
+
+TEST_F(CodeListingTest, EndsAtTheTopOfTheAddressSpaceAndWhenToldTo) {
+  EXPECT_EQ(List(0xFFFFFFFE, 0xFFFFFFFF), "FFFE:00" + Gap(24) + "NOP\nFFFF:00" + Gap(24) + "NOP\n");
+  std::vector<uint32_t> told;
+  List(0x100, 0x1FF, [&told](uint32_t next) {
+    told.push_back(next);
+    return told.size() < 3;
+  });
+  EXPECT_EQ(told, (std::vector<uint32_t>{0x101, 0x102, 0x103}));
 }
 
 }  // namespace
