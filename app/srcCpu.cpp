@@ -1,12 +1,12 @@
 #include "srcCpu.h"
 
-#include <QGuiApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QSplitter>
-#include <QWindow>
 #include <QSplitterHandle>
+#include <QWindow>
 #include <QtEndian>
 
 #include <algorithm>
@@ -183,6 +183,7 @@ TfrmCpu::~TfrmCpu() {
   // The sub-window reports its last state change from its own destructor,
   // when this part of the object is gone.
   disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
+  disconnect(qApp, nullptr, this, nullptr);
   // The engine may be gone by now: only the registry is touched.
   QRect old;
   bool oldMaximised = false;
@@ -220,11 +221,15 @@ void TfrmCpu::closeEvent(QCloseEvent* event) {
 
 void TfrmCpu::moveEvent(QMoveEvent* event) {
   QMdiSubWindow::moveEvent(event);
-  if (windowState() == Qt::WindowNoState || windowState() == Qt::WindowActive) FNormalGeometry = geometry();
+  KeepNormalGeometry();
 }
 
 void TfrmCpu::resizeEvent(QResizeEvent* event) {
   QMdiSubWindow::resizeEvent(event);
+  KeepNormalGeometry();
+}
+
+void TfrmCpu::KeepNormalGeometry() {
   if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) FNormalGeometry = geometry();
 }
 

@@ -65,6 +65,7 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
  private:
   void FormCreate();
   void FocusWindowChanged(QWindow* now);
+  void KeepNormalGeometry();
   void UpdateActive();
   void UMStopped();
   void UMRefresh();
