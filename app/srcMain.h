@@ -71,7 +71,7 @@ enum class TCommand {
 //
 // How a window unit plugs in (the main window never includes its header):
 //
-//   // srcRegs.cpp
+//   // srcRegisters.cpp
 //   namespace {
 //   const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
 //     main.SetViewFactory(TViewKind::Regs, [](TfrmMain& owner) -> QWidget* {

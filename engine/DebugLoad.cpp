@@ -8,7 +8,6 @@
 #include <ctime>
 #include <string>
 
-#include "CodeGatherer.h"
 #include "Configuration.h"
 #include "Debug.h"
 #include "InputQuery.h"
@@ -17,9 +16,10 @@
 #include "MessageBox.h"
 #include "Protocol.h"
 #include "ReaderBinding.h"
+#include "RunGatherer.h"
 #include "Symbols.h"
-#include "TickCount.h"
 #include "Tgtz80.h"
+#include "TickCount.h"
 #include "Utility.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "Configuration.h"
-#include "HexGatherer.h"
 #include "ImageBinding.h"
 #include "KeyState.h"
 #include "MainFormMessages.h"
 #include "MessageBox.h"
 #include "Protocol.h"
+#include "RunGatherer.h"
 #include "Symbols.h"
 #include "TickCount.h"
 
@@ -63,7 +63,7 @@ TImageLoadResult LoadProgramImage(TImageBinding& brenlow, const std::string& fil
   SendBeginBusy(ProgressText(bytes, symbols));
   const int abortKey = VkKeyScan('h');
   GetAsyncKeyState(abortKey);  // a press from before the load does not count
-  THexGatherer gatherer([](uint8_t area, uint32_t address, uint8_t count, const char* hex) {
+  THexGatherer gatherer([](uint8_t area, uint32_t address, const char* hex, uint8_t count) {
     TheProtocol->WriteMemoryHex(area, address, count, hex);
   });
   bool aborted = false;

@@ -248,6 +248,14 @@ bool TTraceLines::LineDown(int& cursorRow, int rows) {
   cursorRow = std::max(lastRow, 0);
   if (FTopLine + cursorRow < SCROLL_LIMIT) {
     ++FTopLine;
+  } else if (FFrameLines.back().Kind != FL_UNDECODED) {
+    // A window taller than the cache has decoded it to its last entry, and
+    // where decoding goes on after that entry is not kept: a dropped entry
+    // would show that entry's frame twice. Decode afresh from the new top row.
+    const int32_t frame = FFrameLines[static_cast<std::size_t>(FTopLine + 1)].FrameNumber;
+    FTopLine = 0;
+    Clear();
+    FFrameLines[0].FrameNumber = frame;
   } else {
     std::copy(FFrameLines.begin() + 1, FFrameLines.end(), FFrameLines.begin());
     _framelinetype& last = FFrameLines.back();

@@ -24,6 +24,12 @@ const char* const GlyphNames[] = {"IMG_CURRPC", "IMG_BREAK", "IMG_BRKPC"};
 // One read of the host reports at most 16 bits of byte count.
 constexpr int MaxInstructions = std::numeric_limits<std::uint16_t>::max() / 4 - 1;
 
+// A line as drawn: its trailing blanks would only repeat the background.
+QString Shown(const std::string& text) {
+  const std::size_t end = text.find_last_not_of(' ');
+  return QString::fromLatin1(text.data(), end == std::string::npos ? 0 : static_cast<qsizetype>(end + 1));
+}
+
 }  // namespace
 
 TCodeInterior::TCodeInterior(QWidget* owner) : TScroller(owner), FMenu(new QMenu(this)) {
@@ -135,7 +141,7 @@ void TCodeInterior::Paint() {
   const auto& lines = FLines.Lines();
   for (int i = 0, y = 0; y < height && i < FLines.Count() - 1; ++i, y += lineHeight) {
     const TCodeLine& line = lines[static_cast<std::size_t>(i)];
-    canvas->TextOut(HMargin(), y, QString::fromLatin1(line.Text));
+    canvas->TextOut(HMargin(), y, Shown(line.Text));
     int glyph = 0;
     if (OnReadBreak) {
       bool state = false;
@@ -161,7 +167,7 @@ void TCodeInterior::DrawCursor(TCursorMode Mode) {
   }
   canvas->FillRect(QRect(HMargin(), y, canvas->Size().width() - HMargin(), GetLineHeight()));
   canvas->Brush.Style = TBrushStyle::Clear;
-  canvas->TextOut(HMargin(), y, QString::fromLatin1(FLines.Lines()[static_cast<std::size_t>(FCursorRow)].Text));
+  canvas->TextOut(HMargin(), y, Shown(FLines.Lines()[static_cast<std::size_t>(FCursorRow)].Text));
   canvas->Brush.Style = TBrushStyle::Solid;
 }
 

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QMdiArea>
 #include <QMenu>
 #include <QSplitter>
@@ -10,10 +11,11 @@
 #include <sstream>
 
 #include "CodeInterior.h"
+#include "Debug.h"
 #include "DockSite.h"
 #include "FileDialogs.h"
+#include "InputAnswers.h"
 #include "InputQuery.h"
-#include "InputScript.h"
 #include "MainWindowFixture.h"
 #include "MemoryRegistry.h"
 #include "Protocol.h"
@@ -128,12 +130,12 @@ TEST_F(CpuWindowTest, SeventeenthBreakpointIsRefused) {
 TEST_F(CpuWindowTest, TypedLetterStartsTheLineAssembler) {
   Poke(0, {0xFF, 0xFF});
   SendMessage(Form->Handle(), UM_REFRESH);
-  TInputScript script({"nop", std::nullopt});
+  TInputAnswers answers({"nop", std::nullopt});
   QTest::keyClick(Code, Qt::Key_N);
-  ASSERT_EQ(script.Asked.size(), 1u);
-  EXPECT_EQ(script.Asked[0].Caption, "Assemble line");
-  EXPECT_EQ(script.Asked[0].Prompt, "Source line:");
-  EXPECT_EQ(script.Asked[0].Value, "n");
+  ASSERT_EQ(answers.Shown.size(), 1u);
+  EXPECT_EQ(answers.Shown[0].Caption, "Assemble line");
+  EXPECT_EQ(answers.Shown[0].Prompt, "Source line:");
+  EXPECT_EQ(answers.Shown[0].Initial, "n");
   EXPECT_EQ(Row(0), "0000:00" + std::string(24, ' ') + "NOP");
   EXPECT_EQ(Code->CursorRow(), 1);
   // Cancelled, nothing is written and the cursor stays.
@@ -313,6 +315,19 @@ TEST_F(CpuWindowTest, GoFromPutsTheArrowOnTheAddress) {
   EXPECT_EQ(Glyph(0), "IMG_CURRPC");
 }
 
+TEST_F(CpuWindowTest, SourceModeShowsTheModuleAndLineAboveTheirInstruction) {
+  TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9);
+  SetPC(0x23D);
+  SendMessage(Form->Handle(), UM_STOPPED);
+  Code->Menu()->findChild<QAction*>(QStringLiteral("ToggleSource"))->trigger();
+  EXPECT_EQ(Row(0), "#demo#27");
+  EXPECT_EQ(Row(1).substr(0, 5), "023D:");
+  EXPECT_EQ(Glyph(0), "IMG_CURRPC");
+  EXPECT_EQ(Glyph(1), "IMG_CURRPC");
+  Code->Menu()->findChild<QAction*>(QStringLiteral("ToggleSource"))->trigger();
+  EXPECT_EQ(Row(0).substr(0, 5), "023D:");
+}
+
 // A source window stand-in: takes the commands whenever the CPU window does not.
 class SourceStandIn : public TRunCommandTarget {
  public:
@@ -347,14 +362,14 @@ TEST_F(CpuWindowTest, CommandsGoToTheSourceWindowWhileTheCpuWindowIsNotActive) {
 }
 
 TEST_F(CpuWindowTest, AutoTraceStepsUntilHAndHReachesNoWindow) {
-  TInputScript script;
+  TInputAnswers answers;
   QTimer::singleShot(60, Form.get(), [this] { QTest::keyClick(Code, Qt::Key_H); });
   Form->MNU_RunAutoTraceInto->trigger();
   EXPECT_FALSE(Form->Busy());
   EXPECT_FALSE(ProtocolScript().RunCalls.empty());
   EXPECT_EQ(std::count(ProtocolScript().RunCalls.begin(), ProtocolScript().RunCalls.end(), "Step"),
             static_cast<long>(ProtocolScript().RunCalls.size()));
-  EXPECT_TRUE(script.Asked.empty());
+  EXPECT_TRUE(answers.Shown.empty());
   EXPECT_TRUE(Form->MNU_Run->isEnabled());
 }
 
@@ -389,11 +404,11 @@ class Listing : public CpuWindowTest {
 TEST_F(Listing, WritesTheLinesByteForByte) {
   Path = Dir.filePath(QStringLiteral("prog.asm"));
   Poke(0, {0x00, 0x00, 0x00});
-  TInputScript script({"0,2"});
+  TInputAnswers answers({"0,2"});
   Form->MNU_UnasmToFile->trigger();
-  ASSERT_EQ(script.Asked.size(), 1u);
-  EXPECT_EQ(script.Asked[0].Caption, "Unassemble to file");
-  EXPECT_EQ(script.Asked[0].Prompt, "Start, End addresses:");
+  ASSERT_EQ(answers.Shown.size(), 1u);
+  EXPECT_EQ(answers.Shown[0].Caption, "Unassemble to file");
+  EXPECT_EQ(answers.Shown[0].Prompt, "Start, End addresses:");
   ASSERT_EQ(Requests.size(), 1u);
   EXPECT_TRUE(Requests[0].Save);
   EXPECT_EQ(Requests[0].Title, QStringLiteral("Unassemble to file"));
@@ -407,7 +422,7 @@ TEST_F(Listing, WritesTheLinesByteForByte) {
 
 TEST_F(Listing, AFileThatCannotBeMadeIsReported) {
   Path = Dir.filePath(QStringLiteral("missing/prog.asm"));
-  TInputScript script({"0,2"});
+  TInputAnswers answers({"0,2"});
   Form->MNU_UnasmToFile->trigger();
   ASSERT_EQ(Boxes.Messages.size(), 1u);
   EXPECT_EQ(Boxes.Messages[0].Text, "Unable to create file!");
@@ -417,7 +432,7 @@ TEST_F(Listing, AFileThatCannotBeMadeIsReported) {
 
 TEST_F(Listing, HStopsTheListingAndKeepsWhatWasWritten) {
   Path = Dir.filePath(QStringLiteral("long.asm"));
-  TInputScript script({"0,0FFFFFFFFh"});
+  TInputAnswers answers({"0,0FFFFFFFFh"});
   // H goes down while the third window of code is read, for the line at
   // 0F8h; the listing looks at it after that line, its deadline passed.
   int reads = 0;
@@ -432,7 +447,7 @@ TEST_F(Listing, HStopsTheListingAndKeepsWhatWasWritten) {
   const std::string text = Contents(Path);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 0xF9);
   EXPECT_EQ(text.substr(text.size() - 35), "00F8:00" + std::string(24, ' ') + "NOP\n");
-  EXPECT_TRUE(script.Asked.size() == 1u);
+  EXPECT_TRUE(answers.Shown.size() == 1u);
 }
 
 struct TPlacementCase {

@@ -18,6 +18,7 @@
 #include "MainFormMessages.h"
 #include "MessageBoxRecorder.h"
 #include "MessageBus.h"
+#include "Scroller.h"
 #include "ScriptedProtocol.h"
 #include "TickCount.h"
 #include "srcMain.h"
@@ -87,6 +88,15 @@ class MainWindowTest : public ::testing::Test {
 
   static std::string Entry(const std::string& view, unsigned msg, LPARAM lParam) {
     return view + ":" + std::to_string(msg) + ":" + std::to_string(lParam);
+  }
+  // A view's row as it stands on screen, trailing blanks cut, and one cell of it.
+  static std::string ViewLine(TScroller* view, int row) {
+    view->Update();
+    return view->Canvas()->GridLine(row).trimmed().toStdString();
+  }
+  static TGridCell ViewCell(TScroller* view, int column, int row) {
+    view->Update();
+    return view->Canvas()->GridCell(column, row);
   }
 
   TMessageBoxRecorder Boxes;

@@ -22,14 +22,6 @@ class RegsWindowTest : public MainWindowTest {
     Form->TLB_ViewRegs->trigger();
     return Form->findChild<TfrmRegs*>(QStringLiteral("frmRegs"));
   }
-  static TGridCell Cell(TfrmRegs* form, int row) {
-    form->RegsArea->Update();
-    return form->RegsArea->Canvas()->GridCell(8, row);
-  }
-  static std::string Line(TfrmRegs* form, int row) {
-    form->RegsArea->Update();
-    return form->RegsArea->Canvas()->GridLine(row).trimmed().toStdString();
-  }
 };
 
 TEST_F(RegsWindowTest, StopsAndRefreshesRebuildTheFloatingWindowATargetResetDoesNot) {
@@ -43,13 +35,13 @@ TEST_F(RegsWindowTest, StopsAndRefreshesRebuildTheFloatingWindowATargetResetDoes
   uint32_t pc = 0;
   TheProtocol->Step(pc);
   SendMessage(Form->Handle(), UM_STOPPED, 0, static_cast<LPARAM>(pc));
-  EXPECT_EQ(Line(form, 3), "HL      1234");
-  EXPECT_EQ(Cell(form, 3).Color, clRed);
+  EXPECT_EQ(ViewLine(form->RegsArea, 3), "HL      1234");
+  EXPECT_EQ(ViewCell(form->RegsArea, 8, 3).Color, clRed);
   TheProtocol->Step(pc);
   SendMessage(form->Handle(), UM_TARGETRESET, 0, static_cast<LPARAM>(pc));
-  EXPECT_EQ(Line(form, 1), "BC      0000");
+  EXPECT_EQ(ViewLine(form->RegsArea, 1), "BC      0000");
   SendMessage(Form->Handle(), UM_REFRESH);
-  EXPECT_EQ(Line(form, 1), "BC      0042");
+  EXPECT_EQ(ViewLine(form->RegsArea, 1), "BC      0042");
 }
 
 TEST_F(RegsWindowTest, ReopensWhereItWasLeft) {
@@ -105,8 +97,7 @@ TEST_F(RegsWindowTest, TheSpecialRegisterWindowOfATargetWithoutThemStaysEmpty) {
   form->show();
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Special Registers"));
   SendMessage(form->Handle(), UM_STOPPED);
-  form->SRegsArea->Update();
-  EXPECT_EQ(form->SRegsArea->Canvas()->GridLine(0).trimmed(), QString());
+  EXPECT_EQ(ViewLine(form->SRegsArea, 0), "");
   EXPECT_LE(form->minimumHeight(), form->maximumHeight());
   form->move(300, 200);
   const QSize size = form->size();

@@ -57,10 +57,7 @@ class TraceWindows : public MainWindowTest {
     if (form) form->TraceInterior1->Update();
     return form;
   }
-  static std::string Line(TfrmTrace* form, int row) {
-    form->TraceInterior1->Update();
-    return form->TraceInterior1->Canvas()->GridLine(row).trimmed().toStdString();
-  }
+  static std::string Line(TfrmTrace* form, int row) { return ViewLine(form->TraceInterior1, row); }
   static TColor Color(TfrmTrace* form, int row) { return form->TraceInterior1->Canvas()->GridCell(0, row).Color; }
 };
 

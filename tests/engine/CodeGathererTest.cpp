@@ -5,7 +5,7 @@
 #include <numeric>
 #include <vector>
 
-#include "CodeGatherer.h"
+#include "RunGatherer.h"
 
 namespace {
 

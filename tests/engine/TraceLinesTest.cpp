@@ -160,8 +160,11 @@ TEST_F(TraceLines, EndlessBuffersAndTallWindowsStayInsideTheirBounds) {
   int cursor = 120;
   EXPECT_TRUE(endless.LineDown(cursor, 150));
   EXPECT_EQ(cursor, 99);
+  const std::vector<TTraceRow> moved = endless.Rows(150);
+  EXPECT_EQ(Trimmed(moved[0].Text), "+00001   000001:11 Write memory 00000000");
+  EXPECT_EQ(Trimmed(moved[99].Text), "+00100   000064:11 Write memory 00000000");
   endless.PageDown(150);
-  EXPECT_EQ(Trimmed(endless.Rows(1).at(0).Text), "+00099   000063:11 Write memory 00000000");
+  EXPECT_EQ(Trimmed(endless.Rows(1).at(0).Text), "+00100   000064:11 Write memory 00000000");
 }
 
 TEST_F(TraceLines, ScrollingMovesThroughTheCacheAndTheFrames) {

@@ -7,12 +7,12 @@
 #include <utility>
 
 #include "Configuration.h"
-#include "HexGatherer.h"
 #include "ImageBinding.h"
 #include "ImageLoad.h"
 #include "Library.h"
 #include "LoadingFixture.h"
 #include "PackedValue.h"
+#include "RunGatherer.h"
 #include "Symbols.h"
 
 namespace {
@@ -270,7 +270,7 @@ TEST_F(ImageLoad, MissingOrUnusableLibraryIsNamed) {
 TEST(HexGathererTest, AnotherAreaBreaksTheRun) {
   std::vector<TWrite> writes;
   std::vector<std::string> texts;
-  THexGatherer gatherer([&](uint8_t area, uint32_t address, uint8_t count, const char* text) {
+  THexGatherer gatherer([&](uint8_t area, uint32_t address, const char* text, uint8_t count) {
     writes.push_back({area, address, count});
     texts.emplace_back(text);
   });
