@@ -117,6 +117,20 @@ TEST_F(CpuWindowTest, MarginPressTogglesTheBreakpointAndTextPressOnlyMovesTheCur
   EXPECT_TRUE(Boxes.Messages.empty());
 }
 
+TEST_F(CpuWindowTest, ATallCodeViewReadsItsCodeInPiecesATransferCarries) {
+  Cpu->showMaximized();
+  Form->resize(900, 1400);
+  QCoreApplication::processEvents();
+  ASSERT_GT(Code->GetNumLines(), 63);
+  ProtocolScript().Transfers.clear();
+  Code->Refresh();
+  const uint32_t bytes = 4 * (Code->GetNumLines() + 1);
+  ASSERT_EQ(ProtocolScript().Transfers.size(), 2u);
+  EXPECT_EQ(ProtocolScript().Transfers[0].Count, 255u);
+  EXPECT_EQ(ProtocolScript().Transfers[1].Address, 255u);
+  EXPECT_EQ(ProtocolScript().Transfers[1].Count, bytes - 255);
+}
+
 TEST_F(CpuWindowTest, SeventeenthBreakpointIsRefused) {
   for (uint32_t i = 0; i < 16; ++i) TheProtocol->WriteBreak(1, 0x81, 0x100 + i);
   Press(10, 1);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QMenu>
 #include <QTest>
 
 #include <memory>
@@ -9,6 +11,8 @@
 #include "CodeInterior.h"
 #include "Configuration.h"
 #include "GuiTestApplication.h"
+#include "InputAnswers.h"
+#include "MessageBoxRecorder.h"
 
 namespace {
 
@@ -159,6 +163,27 @@ TEST_F(CodeInteriorTest, AViewWithoutWholeLinesKeepsItsCursorOnTheFirst) {
   PC = 0x1004;
   View->Stopped();
   EXPECT_EQ(View->CursorRow(), 0);
+}
+
+TEST_F(CodeInteriorTest, GotoShowsTheTypedAddressAndARefusedOneChangesNothing) {
+  Show(10);
+  View->SetAddr(0x1000);
+  QTest::keyClick(View.get(), Qt::Key_Down);
+  TMessageBoxRecorder boxes;
+  TInputAnswers answers({"2000h", "nowhere:12", std::nullopt});
+  QTest::keyClick(View.get(), Qt::Key_G, Qt::ControlModifier);
+  ASSERT_EQ(answers.Shown.size(), 1u);
+  EXPECT_EQ(answers.Shown[0].Caption, "Display at address");
+  EXPECT_EQ(answers.Shown[0].Prompt, "New address:");
+  EXPECT_EQ(answers.Shown[0].Initial, "");
+  EXPECT_EQ(View->Addr(), 0x2000u);
+  EXPECT_EQ(View->CursorRow(), 0);
+  QAction* gotoAddr = View->Menu()->findChild<QAction*>(QStringLiteral("GotoAddr"));
+  gotoAddr->trigger();
+  EXPECT_EQ(boxes.Messages.size(), 1u);
+  gotoAddr->trigger();
+  EXPECT_EQ(View->Addr(), 0x2000u);
+  EXPECT_EQ(answers.Shown.size(), 3u);
 }
 
 TEST_F(CodeInteriorTest, ATallViewShowsEveryLineFromOneRead) {
