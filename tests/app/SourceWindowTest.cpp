@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QMenu>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QWindow>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,6 +64,12 @@ class SourceWindowTest : public MainWindowTest {
     TheCpu->GetPC();
     TheCpu->SetPC(pc);
     TheProtocol->WriteRegisters();
+  }
+
+  // As a click on the window's frame makes it the active one.
+  static void Activate(QWidget* window) {
+    window->windowHandle()->requestActivate();
+    QCoreApplication::processEvents();
   }
 
   static TGlyphs Glyphs(TfrmSource* form, int line) {
@@ -147,39 +155,44 @@ TEST_F(SourceWindowTest, BreakpointsAgreeWithTheCpuWindow) {
   ASSERT_NE(form, nullptr);
   SetPC(0x240);
   SendMessage(Form->Handle(), UM_STOPPED, 0, 0);
-  const auto cpuGlyph = [cpu] {
+  const auto cpuGlyph = [cpu](const char* address) {
     cpu->CodeArea->Update();
-    for (int row = 0; row < 8; ++row)
-      if (cpu->CodeArea->Canvas()->GridLine(row).startsWith("0240")) return cpu->CodeArea->Canvas()->GridGlyph(row);
-    return QString("no 0240 row");
+    for (int row = 0; row < 12; ++row)
+      if (cpu->CodeArea->Canvas()->GridLine(row).startsWith(address)) return cpu->CodeArea->Canvas()->GridGlyph(row);
+    return QString("no row");
   };
-  EXPECT_EQ(cpuGlyph(), "IMG_CURRPC");
+  EXPECT_EQ(cpuGlyph("0240"), "IMG_CURRPC");
 
-  SendMessage(form->Handle(), UM_TOGGLEBREAK);  // F2 on the caret line, 28
-  EXPECT_EQ(cpuGlyph(), "IMG_BRKPC");
+  Activate(form);
+  form->txtSource->CaretToLine(29);
+  Form->MNU_BreakToggle->trigger();  // F2 in the source window: line 29 is 024Eh
+  EXPECT_EQ(Glyphs(form, 29), Break);
+  EXPECT_EQ(cpuGlyph("024E"), "IMG_BREAK");
+  EXPECT_EQ(cpuGlyph("0240"), "IMG_CURRPC");
+
+  Activate(Form.get());
+  Form->MNU_BreakToggle->trigger();  // F2 in the CPU window: its cursor stands on the PC
+  EXPECT_EQ(cpuGlyph("0240"), "IMG_BRKPC");
   EXPECT_EQ(Glyphs(form, 28), (TGlyphs{{2, 1}, {16, 4}}));
-  SendMessage(cpu->Handle(), UM_TOGGLEBREAK);  // F2 on the CPU window's cursor, the PC
-  EXPECT_EQ(cpuGlyph(), "IMG_CURRPC");
-  SendMessage(Form->Handle(), UM_REFRESH);
-  EXPECT_EQ(Glyphs(form, 28), Arrow);
 }
 
-// The run commands at source level, as the main window sends them while the
-// CPU window is not the active one: after a reset the first step runs to main.
+// The run commands reach the source window while the CPU window is not the
+// active one: after a reset the first step runs to main, then F7 steps by line.
 TEST_F(SourceWindowTest, StepsBySourceLine) {
   LoadSample();
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
-  Form->BroadcastToViews(UM_TARGETRESET, 0, 0);
-  SendMessage(form->Handle(), UM_STEPOVER);
+  Activate(form);
+  Form->MNU_RunReset->trigger();
+  Form->MNU_RunStepOver->trigger();
   QCoreApplication::processEvents();
-  EXPECT_EQ(ProtocolScript().RunCalls, std::vector<std::string>({"GoTo 23D"}));
+  EXPECT_EQ(ProtocolScript().RunCalls, std::vector<std::string>({"Reset", "GoTo 23D"}));
   EXPECT_EQ(form->PCLine(), 27);
 
   ProtocolScript().Stops = {0x23E, 0x240};
-  SendMessage(form->Handle(), UM_TRACEINTO);
+  Form->MNU_RunTraceInto->trigger();
   QCoreApplication::processEvents();
-  EXPECT_EQ(ProtocolScript().RunCalls, std::vector<std::string>({"GoTo 23D", "Step", "Step"}));
+  EXPECT_EQ(ProtocolScript().RunCalls, std::vector<std::string>({"Reset", "GoTo 23D", "Step", "Step"}));
   EXPECT_EQ(form->PCLine(), 28);
   EXPECT_EQ(Glyphs(form, 28), Arrow);
 }
@@ -194,7 +207,7 @@ TEST_F(SourceWindowTest, StopWithoutALineAsksForTheCpuWindow) {
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
   Form->RegisterView(new FakeView(&Log, "log", Form.get()));
-  QApplication::setActiveWindow(form);
+  Activate(form);
   ASSERT_TRUE(form->isActiveWindow());
   SetPC(0x100);
   SendMessage(Form->Handle(), UM_STOPPED, 0, 0);
