@@ -31,6 +31,8 @@ uint32_t SymbolValue(const std::string& name) {
 
 void Warning(const char* text) { MessageBox(text, "WARNING", MB_OK | MB_ICONWARNING); }
 
+const char* const AtExitAddress = "Cannot execute command because the CPU reached EXIT address !";
+
 }  // namespace
 
 uint32_t SourcePC() { return TheCpu->CurrentBankAddress(0, TheCpu->GetPC()); }
@@ -42,21 +44,11 @@ TSourceStepper::TSourceStepper() {
 }
 
 bool TSourceStepper::TraceInto() {
+  if (RefusedAtExit("Cannot execute command because the CPU reached EXIT label!")) return false;
   const uint32_t pc = SourcePC();
-  if (AtExit(pc)) {
-    Warning("Cannot execute command because the CPU reached EXIT label!");
-    return false;
-  }
   const TLineEntry* line = TheDebug->FindLineByAddress(pc);
-  const bool noKinds = line && line->LineKind == LINE_KIND_NONE;
-  if (FStartPending == 1) {
-    FStartPending = 0;
-    if (!noKinds) {
-      RunToMain();
-      return true;
-    }
-  }
-  if (noKinds) {
+  if (RanToMain(line)) return true;
+  if (line && line->LineKind == LINE_KIND_NONE) {
     uint32_t stop = pc;
     TheProtocol->Step(stop);
   } else {
@@ -66,20 +58,11 @@ bool TSourceStepper::TraceInto() {
 }
 
 bool TSourceStepper::StepOver() {
+  if (RefusedAtExit(AtExitAddress)) return false;
   const uint32_t pc = SourcePC();
-  if (AtExit(pc)) {
-    Warning("Cannot execute command because the CPU reached EXIT address !");
-    return false;
-  }
   const TLineEntry* line = TheDebug->FindLineByAddress(pc);
   const TScopeEntry* scope = TheDebug->GetCurrentScope();
-  if (FStartPending == 1) {
-    FStartPending = 0;
-    if (!line || line->LineKind != LINE_KIND_NONE) {
-      RunToMain();
-      return true;
-    }
-  }
+  if (RanToMain(line)) return true;
   if (!line || StepsOn(line->LineKind)) {
     StepToNextLine();
     return true;
@@ -111,10 +94,7 @@ bool TSourceStepper::StepOver() {
 }
 
 bool TSourceStepper::Go() {
-  if (AtExit(SourcePC())) {
-    Warning("Cannot execute command because the CPU reached EXIT address !");
-    return false;
-  }
+  if (RefusedAtExit(AtExitAddress)) return false;
   DisarmLineBreaks(true);
   RunGo(1);
   FStartPending = 0;
@@ -122,10 +102,7 @@ bool TSourceStepper::Go() {
 }
 
 bool TSourceStepper::GoToCursor(uint16_t module, uint32_t line) {
-  if (AtExit(SourcePC())) {
-    Warning("Cannot execute command because the CPU reached EXIT address !");
-    return false;
-  }
+  if (RefusedAtExit(AtExitAddress)) return false;
   const TLineEntry* entry =
       module == 0xFFFF || line == 0 ? nullptr : TheDebug->FindLineByNumber(static_cast<int16_t>(module), line - 1);
   if (entry) {
@@ -142,14 +119,24 @@ void TSourceStepper::TargetReset() {
   FStartPending = 1;
 }
 
-void TSourceStepper::RunToMain() {
+bool TSourceStepper::RefusedAtExit(const char* text) const {
+  if (!AtExit(SourcePC())) return false;
+  Warning(text);
+  return true;
+}
+
+// The first step after a reset starts the program at its main procedure,
+// unless the object file recorded no line kinds there.
+bool TSourceStepper::RanToMain(const TLineEntry* line) {
+  if (FStartPending == 0) return false;
   FStartPending = 0;
+  if (line && line->LineKind == LINE_KIND_NONE) return false;
   const TSymbolRecord* main = TheSymbols->FindByName(TheDebug->MainProcName.c_str(), false);
-  if (!main) {
+  if (main)
+    RunTo(main->Value);
+  else
     Warning("'main' function not found!\nCannot execute startup automatically.");
-    return;
-  }
-  RunTo(main->Value);
+  return true;
 }
 
 uint32_t TSourceStepper::RunTo(uint32_t address) {

@@ -40,7 +40,9 @@ class TSourceStepper {
 
  private:
   bool AtExit(uint32_t address) const { return address == FExitAddress; }
-  void RunToMain();
+  // At the exit procedure a command shows the text and does nothing else.
+  bool RefusedAtExit(const char* text) const;
+  bool RanToMain(const TLineEntry* line);
   uint32_t RunTo(uint32_t address);
   uint32_t RunGo(uint8_t mode);
   void StepToNextLine();
