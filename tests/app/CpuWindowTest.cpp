@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMenu>
 #include <QSplitter>
@@ -373,6 +374,12 @@ TEST_F(CpuWindowTest, CommandsGoToTheSourceWindowWhileTheCpuWindowIsNotActive) {
   QTest::keyClick(&other, Qt::Key_F7);
   EXPECT_EQ(source.Calls.size(), 6u);
   EXPECT_EQ(ProtocolScript().RunCalls.size(), 1u);
+  // Closing it, as a dialog closes on a display without a window manager,
+  // leaves no window focused: the tool bar means the CPU window again.
+  other.hide();
+  QApplication::setActiveWindow(nullptr);
+  Form->TLB_StepInto->trigger();
+  EXPECT_EQ(ProtocolScript().RunCalls.size(), 2u);
 }
 
 TEST_F(CpuWindowTest, AutoTraceStepsUntilHAndHReachesNoWindow) {
