@@ -1,12 +1,11 @@
 #include "srcCpu.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QSplitter>
 #include <QSplitterHandle>
-#include <QWindow>
 #include <QtEndian>
 
 #include <algorithm>
@@ -115,10 +114,7 @@ TfrmCpu::TfrmCpu(QWidget* owner) : QMdiSubWindow(owner) {
   setWidget(DockSite);
   setFocusProxy(CodeArea);
 
-  // The window is active while it is the active child and the frame around
-  // it is the application's active window, not a tool window beside it.
   connect(this, &QMdiSubWindow::windowStateChanged, this, &TfrmCpu::UpdateActive);
-  connect(qApp, &QGuiApplication::focusWindowChanged, this, &TfrmCpu::FocusWindowChanged);
   FormCreate();
 }
 
@@ -183,7 +179,6 @@ TfrmCpu::~TfrmCpu() {
   // The sub-window reports its last state change from its own destructor,
   // when this part of the object is gone.
   disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
-  disconnect(qApp, nullptr, this, nullptr);
   // The engine may be gone by now: only the registry is touched.
   QRect old;
   bool oldMaximised = false;
@@ -203,14 +198,16 @@ void TfrmCpu::Dispatch(TMessage& message) {
   }
 }
 
-void TfrmCpu::FocusWindowChanged(QWindow* now) {
-  // A menu of the frame opened over the window leaves it active.
-  if (now && (now->type() == Qt::Popup || now->type() == Qt::ToolTip)) return;
-  FFrameActive = now && now == window()->windowHandle();
-  UpdateActive();
-}
+void TfrmCpu::UpdateActive() { FActive = windowState() & Qt::WindowActive ? 1 : 0; }
 
-void TfrmCpu::UpdateActive() { FActive = (windowState() & Qt::WindowActive) && FFrameActive ? 1 : 0; }
+bool TfrmCpu::TakesRunCommands() const {
+  // A tool window of its own with the focus (the source window) takes the
+  // commands. With no window of the program focused, as after a dialog closed
+  // on a display without a window manager, a press on the tool bar still
+  // means this window.
+  const QWidget* focused = QApplication::activeWindow();
+  return FActive != 0 && (!focused || focused == window());
+}
 
 void TfrmCpu::closeEvent(QCloseEvent* event) {
   DockSite->CloseDocked();
@@ -338,8 +335,9 @@ void TfrmCpu::StepOver() {
   const std::uint8_t operands = TheCpu->GetCallTarget(code, at, target);
   std::uint32_t pc = 0;
   if (operands != 0) {
-    // The target runs to the instruction after the call.
-    pc = at + operands + 1;
+    // The target runs to the instruction after the call, which follows a
+    // call at the top of memory at its bottom.
+    pc = TheCpu->MaskAddress(CodeArea->Area(), at + operands + 1);
     TheProtocol->GoTo(pc);
   } else {
     TheProtocol->Step(pc);

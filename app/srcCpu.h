@@ -9,7 +9,6 @@
 #include "RunCommandTarget.h"
 
 class QSplitter;
-class QWindow;
 class TCodeInterior;
 class TDockSite;
 class TDumpInterior;
@@ -37,7 +36,7 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   void Dispatch(TMessage& message) override;
 
   bool InstructionLevel() const override { return true; }
-  bool TakesRunCommands() const override { return FActive != 0; }
+  bool TakesRunCommands() const override;
   void TraceInto() override;
   void StepOver() override;
   void ToggleBreak() override;
@@ -64,7 +63,6 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
 
  private:
   void FormCreate();
-  void FocusWindowChanged(QWindow* now);
   void KeepNormalGeometry();
   void UpdateActive();
   void UMStopped();
@@ -78,8 +76,6 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   void CodeAreaAssemble(std::uint16_t area, std::uint32_t address, const std::string& text, bool& done);
   void CodeAreaGetSource(std::uint32_t address, std::string& text, bool& done);
   void OnChange();
-
-  bool FFrameActive = true;
   // The geometry of the normal (not maximised) window, kept for the registry.
   QRect FNormalGeometry;
 };

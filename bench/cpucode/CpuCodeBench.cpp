@@ -1,9 +1,12 @@
-// One rebuild and paint of the CPU window's code view in a maximised CPU
-// window of a 1920 x 1080 main window, every line labelled, as each step
-// redraws it.
+// One rebuild and paint of the CPU window's views as each step redraws them:
+// the code view in a maximised CPU window of a 1920 x 1080 main window, every
+// line labelled; the dump at its tallest, sixteen lines of sixteen bytes.
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QSplitter>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +16,7 @@
 
 #include "CodeInterior.h"
 #include "Configuration.h"
+#include "DumpInterior.h"
 #include "Protocol.h"
 #include "SymbolRecord.h"
 #include "Symbols.h"
@@ -67,6 +71,29 @@ void CpuCodeRefreshLabelled(benchmark::State& state) {
   }
 }
 BENCHMARK(CpuCodeRefreshLabelled)->Unit(benchmark::kMillisecond);
+
+void CpuDumpRefreshBytes16(benchmark::State& state) {
+  TConfiguration holder;
+  const std::unique_ptr<TfrmMain> form = ConnectedMainWindow();
+  form->resize(900, 800);
+  form->show();
+  auto* cpu = form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
+  if (!cpu) {
+    state.SkipWithError("no CPU window");
+    return;
+  }
+  cpu->showMaximized();
+  cpu->pnlCpu->setSizes({1000, 1000});
+  TDumpInterior* dump = cpu->DumpArea;
+  dump->Popup()->findChild<QAction*>(QStringLiteral("N16Bytes"))->trigger();
+  QApplication::processEvents();
+  if (dump->GetNumLines() != 16) state.SkipWithError("the dump does not show 16 lines");
+  for (auto _ : state) {
+    dump->Refresh();
+    dump->Update();
+  }
+}
+BENCHMARK(CpuDumpRefreshBytes16)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
