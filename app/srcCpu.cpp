@@ -335,8 +335,9 @@ void TfrmCpu::StepOver() {
   const std::uint8_t operands = TheCpu->GetCallTarget(code, at, target);
   std::uint32_t pc = 0;
   if (operands != 0) {
-    // The target runs to the instruction after the call.
-    pc = at + operands + 1;
+    // The target runs to the instruction after the call, which follows a
+    // call at the top of memory at its bottom.
+    pc = TheCpu->MaskAddress(CodeArea->Area(), at + operands + 1);
     TheProtocol->GoTo(pc);
   } else {
     TheProtocol->Step(pc);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -169,7 +170,9 @@ void TfrmSource::UMRefresh() {
 }
 
 void TfrmSource::UMStopped(LPARAM lParam) {
-  if (lParam == static_cast<LPARAM>(Handle())) return;
+  // Handles are small numbers that a PC may equal: only the stop this window
+  // is sending itself is its own.
+  if (FSendingOwnStop && lParam == static_cast<LPARAM>(Handle())) return;
   FStepper->Stopped();
   txtSource->InvalidateGutter();
   const uint32_t pc = SourcePC();
@@ -187,6 +190,7 @@ void TfrmSource::UMStopped(LPARAM lParam) {
   } else if (isActiveWindow()) {
     // No source line here: the CPU window shows the stop, and every other view follows it.
     SendMessage(MainForm(), UM_SHOWCPU, 0, 0);
+    const QScopedValueRollback sending(FSendingOwnStop, true);
     SendMessage(MainForm(), UM_STOPPED, 0, static_cast<LPARAM>(Handle()));
   }
   RefreshDocked();

@@ -20,8 +20,9 @@ struct TModuleEntry;
 // window is not the active one. One at a time; the main window opens it only
 // once an object file with debug information was loaded.
 //
-// Messages: UM_TARGETRESET, UM_REFRESH, UM_STOPPED (lParam: this window's own
-// handle for the stop it asked the CPU window to show, ignored here),
+// Messages: UM_TARGETRESET, UM_REFRESH, UM_STOPPED (lParam: the PC after a
+// CPU-window command, 0 after a source-level one, or this window's own handle
+// on the stop it sends on after asking for the CPU window, ignored here),
 // UM_TRACEINTO, UM_STEPOVER, UM_TOGGLEBREAK, UM_GOTOCURSOR, UM_GO.
 class TfrmSource : public QWidget, public TMessageReceiver, public TRunCommandTarget {
  public:
@@ -74,4 +75,5 @@ class TfrmSource : public QWidget, public TMessageReceiver, public TRunCommandTa
   std::unique_ptr<TSourceStepper> FStepper;
   uint16_t FCurrentModule = 0xFFFF;
   int32_t FPCLine = -1;
+  bool FSendingOwnStop = false;
 };

@@ -159,28 +159,6 @@ TEST_F(CpuWindowTest, TypedLetterStartsTheLineAssembler) {
   EXPECT_EQ(Code->CursorRow(), 1);
 }
 
-TEST_F(CpuWindowTest, RunCommandsStopWhereTheTargetStoppedAndTheViewFollows) {
-  Poke(0x1000, {0xCD, 0x00, 0x20, 0x00});
-  SetPC(0x1000);
-  SendMessage(Cpu->Handle(), UM_STOPPED);
-  EXPECT_EQ(Glyph(0), "IMG_CURRPC");
-  SendMessage(Cpu->Handle(), UM_STEPOVER);
-  SendMessage(Cpu->Handle(), UM_TRACEINTO);
-  EXPECT_EQ(ProtocolScript().RunCalls, (std::vector<std::string>{"GoTo 1003", "Step"}));
-  EXPECT_EQ(TheCpu->GetPC(), 0x1003);
-  EXPECT_EQ(Code->CursorRow(), 1);
-  EXPECT_EQ(Glyph(1), "IMG_CURRPC");
-
-  ProtocolScript().Stops = {0x5000};
-  SendMessage(Cpu->Handle(), UM_GO);
-  EXPECT_EQ(Code->CursorRow(), 0);
-  EXPECT_EQ(Row(0).substr(0, 5), "5000:");
-  Press(20, 2);
-  SendMessage(Cpu->Handle(), UM_GOTOCURSOR);
-  EXPECT_EQ(ProtocolScript().RunCalls.back(), "GoTo 5002");
-  EXPECT_EQ(Glyph(2), "IMG_CURRPC");
-}
-
 TEST_F(CpuWindowTest, OnlyTheWatchWindowDocksAndTheWindowKeepsItsSize) {
   auto* stranger = new FakeView(&Log, "x", Form.get());
   stranger->setObjectName(QStringLiteral("frmSymList"));
@@ -266,6 +244,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TRunCase{"StepOverKeyRunsPastTheCall", [](CpuWindowTest& t) { Key(t, Qt::Key_F8); }, {"GoTo 1003"}, 1,
                  "IMG_CURRPC"},
+        TRunCase{"StepOverACallAtTheTopOfMemory",
+                 [](CpuWindowTest& t) {
+                   t.Poke(0xFFFE, {0xCD, 0x00, 0x20});
+                   t.SetPC(0xFFFE);
+                   Key(t, Qt::Key_F8);
+                 },
+                 {"GoTo 1"}, 0, "IMG_CURRPC"},
         TRunCase{"StepOverButton", [](CpuWindowTest& t) { t.Form->TLB_StepOver->trigger(); }, {"GoTo 1003"}, 1,
                  "IMG_CURRPC"},
         TRunCase{"TraceIntoKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F7); }, {"Step"}, 0, "IMG_CURRPC"},

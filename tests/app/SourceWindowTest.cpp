@@ -215,6 +215,11 @@ TEST_F(SourceWindowTest, StopWithoutALineAsksForTheCpuWindow) {
   EXPECT_EQ(Log, std::vector<std::string>({Entry("log", UM_STOPPED, static_cast<LPARAM>(form->Handle())),
                                            Entry("log", UM_STOPPED, 0)}));
   EXPECT_EQ(form->PCLine(), -1);
+
+  // The CPU window's stops carry the PC, which may have the value of the handle.
+  SetPC(0x23D);
+  SendMessage(Form->Handle(), UM_STOPPED, 0, static_cast<LPARAM>(form->Handle()));
+  EXPECT_EQ(form->PCLine(), 27);
 }
 
 // The module list of "Open module", and a stop in another module.

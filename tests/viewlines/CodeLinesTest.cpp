@@ -113,11 +113,6 @@ TEST_F(CodeLinesTest, ReadsTheCodeOfATallViewInOnePiece) {
   EXPECT_EQ(Lines.Address(100), 200u);
 }
 
-TEST_F(CodeLinesTest, WithoutAReaderTheCodeIsZero) {
-  Lines.Build(1, 0x4000, 1, 0, nullptr, nullptr);
-  EXPECT_EQ(Trimmed(Lines.Lines()[1].Text), "4001:00" + Gap(24) + "NOP");
-}
-
 TEST_F(CodeLinesTest, FindsAnAddressOnlyAmongTheLinesAsked) {
   Put(0x1000, {0xCD, 0x00, 0x20});
   Lines.Build(1, 0x1000, 3, 0, Reader(), nullptr);

@@ -28,7 +28,6 @@ class CodeInteriorTest : public ::testing::Test {
     View->SetScrollBars(ssBoth);
     View->SetColor(clWhite);
     View->OnReadData = [this](QObject*, uint16_t, uint32_t address, uint16_t count, uint8_t* code) {
-      Reads.push_back(count);
       for (uint16_t i = 0; i < count; ++i) code[i] = Memory[(address + i) & 0xFFFF];
     };
     View->OnReadPC = [this](QObject*, uint32_t& address) { address = PC; };
@@ -61,7 +60,6 @@ class CodeInteriorTest : public ::testing::Test {
 
   TConfiguration Engine;
   std::vector<uint8_t> Memory;
-  std::vector<uint16_t> Reads;
   std::vector<uint32_t> Breaks;
   std::vector<std::string> Assembled;
   uint32_t PC = 0;
@@ -184,15 +182,6 @@ TEST_F(CodeInteriorTest, GotoShowsTheTypedAddressAndARefusedOneChangesNothing) {
   gotoAddr->trigger();
   EXPECT_EQ(View->Addr(), 0x2000u);
   EXPECT_EQ(answers.Shown.size(), 3u);
-}
-
-TEST_F(CodeInteriorTest, ATallViewShowsEveryLineFromOneRead) {
-  for (uint32_t a = 0; a < 0x200; a += 2) Put(0x3000 + a, {0x18, 0xFE});
-  Show(70);
-  Reads.clear();
-  View->SetAddr(0x3000);
-  EXPECT_EQ(Reads, (std::vector<uint16_t>{284}));
-  EXPECT_EQ(Row(69), "308A:18FE" + std::string(22, ' ') + "JR      308Ah");
 }
 
 }  // namespace
