@@ -339,7 +339,9 @@ int TDumpInterior::ModifyMemory(const std::string& initial) {
   TPatternRecord values{};
   const int result = ParseArgs(Formats[FDataMode], answer.c_str(), &values, sizeof values);
   if (result != 0) return result;
-  TheProtocol->WriteMemory(static_cast<uint8_t>(FArea), at, static_cast<uint8_t>(values.Count), values.Bytes);
+  // A transfer of no bytes would still go to the target.
+  if (values.Count != 0)
+    TheProtocol->WriteMemory(static_cast<uint8_t>(FArea), at, static_cast<uint8_t>(values.Count), values.Bytes);
   Changed();
   return result;
 }

@@ -41,7 +41,12 @@ int ShowModal(QDialog& dialog) {
       if (dialog.isVisible()) dialog.done(mrCancel);
     });
   }
-  return dialog.exec();
+  QWidget* previous = QApplication::activeWindow();
+  const int result = dialog.exec();
+  // Without a window manager nothing gives the focus back when the dialog
+  // closes, and no key of the program would work until the next click.
+  if (previous) previous->activateWindow();
+  return result;
 }
 
 TModalDialogHandler SetModalDialogHandler(TModalDialogHandler handler) { return std::exchange(Handler(), std::move(handler)); }

@@ -146,6 +146,19 @@ TEST_F(DumpInteriorTest, GroupingsShowOnTheGridWithTheCursorOnTheFirstItem) {
   }
 }
 
+TEST_F(DumpInteriorTest, ThePopupOffersTheCommandsInOrder) {
+  Show(D::BYTEx8);
+  QStringList captions;
+  for (QAction* action : View->Popup()->actions()) {
+    captions << action->text();
+    if (action->menu())
+      for (QAction* mode : action->menu()->actions()) captions << mode->text();
+  }
+  EXPECT_EQ(captions, (QStringList{"Display at...", "Modify...", "Clear block...", "Fill block...", "Copy block...",
+                                   "Load block...", "Save block...", "Display mode", "8 Bytes", "16 Bytes", "8 Words",
+                                   "4 Dwords"}));
+}
+
 struct KeyCase {
   D::TDataMode Mode;
   uint32_t Start;
@@ -219,6 +232,8 @@ struct ModifyCase {
 };
 
 TEST_F(DumpInteriorTest, TypingEditsMemoryAtTheCursor) {
+  // More than the 255 bytes one write carries is refused, nothing written.
+  const std::string too_long = "\"" + std::string(256, 'x') + "\"";
   const ModifyCase cases[] = {
       {D::BYTEx8, '5', "5", "5", {0x05, 0x43}},
       {D::BYTEx16, '5', "5", "5,6", {0x05, 0x06, 0x44}},
@@ -226,6 +241,7 @@ TEST_F(DumpInteriorTest, TypingEditsMemoryAtTheCursor) {
       {D::DWORDx4, '1', "1", "12345678H", {0x42, 0x43, 0x44, 0x78, 0x56, 0x34, 0x12, 0x49}},
       {D::BYTEx8, '{', "{", "{1,2}", {0x01, 0x02, 0x44}},
       {D::BYTEx8, '"', "\"", "\"ab\"", {0x61, 0x62, 0x44}},
+      {D::BYTEx8, '"', "\"", too_long.c_str(), {0x42, 0x43}},
       {D::BYTEx8, '+', "", "", {0x42, 0x43}},
       {D::BYTEx8, '-', "", "", {0x42, 0x43}},
       {D::BYTEx8, ' ', "", "", {0x42, 0x43}},
@@ -258,6 +274,17 @@ TEST_F(DumpInteriorTest, DoubleClickAndModifyAskWithAnEmptyAnswer) {
   EXPECT_EQ(Asked(), (std::vector<std::string>{"Modify memory|New value(s):|", "Modify memory|New value(s):|"}));
   EXPECT_EQ(Memory(0x102, 2), (std::vector<uint8_t>{0x07, 0x44}));
   EXPECT_EQ(View->ModifyMemory("x"), -1);
+  // An empty answer or pattern sends the target nothing.
+  int writes = 0;
+  TTransferRecorder previous = SetTransferRecorder([&](const TMemoryTransfer& transfer) {
+    if (transfer.Kind == TTransferKind::Write) ++writes;
+  });
+  for (const char* empty : {"", "\"\"", "{}"}) {
+    Input.Answers = {std::string(empty)};
+    View->ModifyMemory("");
+  }
+  SetTransferRecorder(std::move(previous));
+  EXPECT_EQ(writes, 0);
 }
 
 struct BlockCase {
@@ -273,7 +300,7 @@ TEST_F(DumpInteriorTest, BlockCommandsChangeMemoryAsAnswered) {
   const std::string long_pattern = "200H,1,\"" + std::string(256, 'x') + "\"";
   const BlockCase cases[] = {
       {"FillBlock", "Fill block|Start address, Count, Pattern:|", "200H,5,{1,2}", 0x200, {1, 2, 1, 2, 1, 0}, ""},
-      {"FillBlock", "Fill block|Start address, Count, Pattern:|", "200H,3,\"\"", 0x200, {0, 0, 0}, ""},
+      {"FillBlock", "Fill block|Start address, Count, Pattern:|", "100H,3,\"\"", 0x100, {0x41, 0x42, 0x43}, ""},
       {"FillBlock", "Fill block|Start address, Count, Pattern:|", long_pattern.c_str(), 0x200, {0}, "Value out of range"},
       {"ClearBlock", "Clear block|Start address, count:|", "101H,0", 0x100, {0x41, 0x42}, ""},
       {"CopyBlock", "Copy block|From, To, Count:|", "CODE:100H,DATA:201H,3", 0x200, {0, 0x41, 0x42, 0x43, 0}, ""},

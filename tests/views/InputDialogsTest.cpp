@@ -196,6 +196,23 @@ TEST(InputQueryDialog, OpensCentredOnTheMainForm) {
   EXPECT_LE((centre - mainForm.frameGeometry().center()).manhattanLength(), 2);
 }
 
+TEST(InputQueryDialog, GivesTheFocusBackToTheWindowThatHadIt) {
+  QWidget window;
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  // As on a display without a window manager: nothing has the focus once the
+  // dialog is gone, unless it is given back.
+  TDialogScript script(TInputAnswer([](TInputForm& form) {
+    QApplication::setActiveWindow(nullptr);
+    Ok(form);
+  }));
+  std::string value;
+  InputQueryDialog("Assemble line", "Source line:", value, 0, 0);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &window);
+}
+
 TEST(InputQueryDialog, EightBitTextsRoundTrip) {
   TDialogScript script(TInputAnswer([](TInputForm& form) { Ok(form); }));
   std::string value = "\xB5P \xE9";
