@@ -28,35 +28,21 @@ uint32_t LittleEndian(const uint8_t* bytes, int size) {
   return value;
 }
 
+// Per grouping: cursor positions of a line, characters after the prefix, and
+// the width of the first item.
+struct TShape {
+  int Positions;
+  int DataWidth;
+  int FirstItemWidth;
+};
+constexpr TShape Shapes[] = {{16, 32, 2}, {32, 66, 2}, {8, 40, 4}, {4, 36, 8}};
 }  // namespace
 
-int TDumpLines::Positions() const {
-  switch (DataMode) {
-    case BYTEx8: return 16;
-    case BYTEx16: return 32;
-    case WORDx8: return 8;
-    case DWORDx4: return 4;
-  }
-  return 0;
-}
+int TDumpLines::Positions() const { return Shapes[DataMode].Positions; }
 
-int TDumpLines::DataWidth() const {
-  switch (DataMode) {
-    case BYTEx8: return 32;
-    case BYTEx16: return 66;
-    case WORDx8: return 40;
-    case DWORDx4: return 36;
-  }
-  return 0;
-}
+int TDumpLines::DataWidth() const { return Shapes[DataMode].DataWidth; }
 
-int TDumpLines::FirstItemWidth() const {
-  switch (DataMode) {
-    case WORDx8: return 4;
-    case DWORDx4: return 8;
-    default: return 2;
-  }
-}
+int TDumpLines::FirstItemWidth() const { return Shapes[DataMode].FirstItemWidth; }
 
 int TDumpLines::AddressDigits() const {
   const int digits = 2 * AddrMode + 2;

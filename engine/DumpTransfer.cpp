@@ -51,6 +51,19 @@ std::string SaveText(uint32_t total) {
   return "Saving data\r\n[" + std::to_string(total) + "] Bytes. Press <H> to quit save";
 }
 
+// The library in format with fileName open, for reading or else for writing
+// (created or emptied); nullptr after a message.
+TImageBinding* OpenImage(unsigned needs, const std::string& fileName, int format, const char* failure) {
+  TImageBinding* brenlow = ProgramImageLibrary(needs);
+  if (!brenlow) return nullptr;
+  brenlow->SetFormat(format);
+  if (brenlow->Open(fileName.c_str(), needs == IMAGE_WRITES ? 1 : 0) == 0) {
+    Error(failure);
+    return nullptr;
+  }
+  return brenlow;
+}
+
 }  // namespace
 
 TRecordSlice SliceRecord(uint32_t address, uint32_t count, std::size_t textLength, uint32_t first,
@@ -67,14 +80,9 @@ TRecordSlice SliceRecord(uint32_t address, uint32_t count, std::size_t textLengt
 }
 
 void LoadBlock(const std::string& fileName, int format, _LoadAreaType& block) {
-  TImageBinding* brenlow = ProgramImageLibrary(IMAGE_READS);
+  TImageBinding* brenlow = OpenImage(IMAGE_READS, fileName, format, "File not found!");
   if (!brenlow) return;
   std::string text(IMAGE_TEXT_SIZE, '\0');
-  brenlow->SetFormat(format);
-  if (brenlow->Open(fileName.c_str(), 0) == 0) {
-    Error("File not found!");
-    return;
-  }
   uint32_t total = 0;
   TProgress progress;
   SendBeginBusy(LoadText(total, ""));
@@ -106,14 +114,9 @@ void LoadBlock(const std::string& fileName, int format, _LoadAreaType& block) {
 }
 
 void SaveBlock(const std::string& fileName, int format, _SaveAreaType& block) {
-  TImageBinding* brenlow = ProgramImageLibrary(IMAGE_WRITES);
+  TImageBinding* brenlow = OpenImage(IMAGE_WRITES, fileName, format, "Cannot create file!");
   if (!brenlow) return;
   std::string text(IMAGE_TEXT_SIZE, '\0');
-  brenlow->SetFormat(format);
-  if (brenlow->Open(fileName.c_str(), 1) == 0) {
-    Error("Cannot create file!");
-    return;
-  }
   uint32_t total = 0;
   TProgress progress;
   SendBeginBusy(SaveText(total));
