@@ -46,18 +46,26 @@ void LabelledCalls() {
   }
 }
 
+// The CPU window maximised in a shown main window of the given size; null,
+// with the benchmark told why, when the window did not come up.
+TfrmCpu* MaximisedCpuWindow(benchmark::State& state, TfrmMain& form, int width, int height) {
+  form.resize(width, height);
+  form.show();
+  auto* cpu = form.findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
+  if (!cpu) {
+    state.SkipWithError("no CPU window");
+    return nullptr;
+  }
+  cpu->showMaximized();
+  return cpu;
+}
+
 void CpuCodeRefreshLabelled(benchmark::State& state) {
   TConfiguration holder;
   LabelledCalls();
   const std::unique_ptr<TfrmMain> form = ConnectedMainWindow();
-  form->resize(1920, 1080);
-  form->show();
-  auto* cpu = form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
-  if (!cpu) {
-    state.SkipWithError("no CPU window");
-    return;
-  }
-  cpu->showMaximized();
+  TfrmCpu* cpu = MaximisedCpuWindow(state, *form, 1920, 1080);
+  if (!cpu) return;
   QApplication::processEvents();
   TCodeInterior* code = cpu->CodeArea;
   code->SetAddr(0x1000);
@@ -75,14 +83,8 @@ BENCHMARK(CpuCodeRefreshLabelled)->Unit(benchmark::kMillisecond);
 void CpuDumpRefreshBytes16(benchmark::State& state) {
   TConfiguration holder;
   const std::unique_ptr<TfrmMain> form = ConnectedMainWindow();
-  form->resize(900, 800);
-  form->show();
-  auto* cpu = form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
-  if (!cpu) {
-    state.SkipWithError("no CPU window");
-    return;
-  }
-  cpu->showMaximized();
+  TfrmCpu* cpu = MaximisedCpuWindow(state, *form, 900, 800);
+  if (!cpu) return;
   cpu->pnlCpu->setSizes({1000, 1000});
   TDumpInterior* dump = cpu->DumpArea;
   dump->Popup()->findChild<QAction*>(QStringLiteral("N16Bytes"))->trigger();

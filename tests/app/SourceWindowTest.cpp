@@ -22,6 +22,7 @@
 #include "MemoryRegistry.h"
 #include "ModalDialog.h"
 #include "SourceEditor.h"
+#include "TargetPokes.h"
 #include "CodeInterior.h"
 #include "srcCpu.h"
 #include "srcSource.h"
@@ -58,12 +59,6 @@ class SourceWindowTest : public MainWindowTest {
     Form->MNU_ViewSource->trigger();
     QCoreApplication::processEvents();  // laid out, as before any command reaches it
     return Form->findChild<TfrmSource*>(QStringLiteral("frmSource"));
-  }
-
-  static void SetPC(uint16_t pc) {
-    TheCpu->GetPC();
-    TheCpu->SetPC(pc);
-    TheProtocol->WriteRegisters();
   }
 
   // As a click on the window's frame makes it the active one.

@@ -13,6 +13,7 @@
 #include "SettingsRegistry.h"
 #include "SymInterior.h"
 #include "Symbols.h"
+#include "TargetPokes.h"
 #include "WatchInterior.h"
 #include "srcCpu.h"
 #include "srcSource.h"
@@ -20,11 +21,6 @@
 #include "srcWatchList.h"
 
 namespace {
-
-void SetWord(uint32_t address, uint16_t value) {
-  const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-  TheProtocol->WriteMemory(2, address, 2, bytes);
-}
 
 class WatchWindowsTest : public MainWindowTest {
  protected:

@@ -10,20 +10,10 @@
 
 #include "EngineFixture.h"
 #include "Symbols.h"
+#include "TargetPokes.h"
 #include "TraceLines.h"
 
 namespace {
-
-enum TCycle { Fetch, Read, Write };
-
-TTraceFrame Frame(TCycle cycle, uint32_t address, uint8_t data) {
-  TTraceFrame frame{};
-  frame.Address = address;
-  frame.Data = data;
-  frame.Status0 = cycle == Write ? 0x63 : 0x65;
-  frame.Status1 = cycle == Fetch ? 0x28 : 0x38;
-  return frame;
-}
 
 // LD A,5 at 1234h, a write to 8000h, NOP at 1236h, then the end.
 const std::vector<TTraceFrame> Program = {Frame(Fetch, 0x1234, 0x3E), Frame(Read, 0x1235, 0x05),

@@ -7,6 +7,7 @@
 #include "DebugTableBuilder.h"
 #include "EngineFixture.h"
 #include "Protocol.h"
+#include "TargetPokes.h"
 #include "Utility.h"
 #include "WatchList.h"
 #include "WatchPoint.h"
@@ -75,11 +76,6 @@ class WatchTest : public EngineFixture {
 
   static void Write(uint32_t address, std::vector<uint8_t> bytes) {
     TheProtocol->WriteMemory(2, address, static_cast<uint8_t>(bytes.size()), bytes.data());
-  }
-  static void SetPC(uint16_t pc) {
-    TheCpu->GetPC();
-    TheCpu->SetPC(pc);
-    TheProtocol->WriteRegisters();
   }
 
   // The row as the view gets it, without the blanks that fill it up.

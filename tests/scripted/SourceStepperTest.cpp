@@ -14,6 +14,7 @@
 #include "MessageBoxRecorder.h"
 #include "ScriptedProtocol.h"
 #include "SourceGutter.h"
+#include "TargetPokes.h"
 #include "TickCount.h"
 
 namespace {
@@ -31,11 +32,6 @@ void Symbol(const char* name, uint32_t value) {
 }
 void Code(uint32_t address, std::vector<uint8_t> bytes) {
   TheProtocol->WriteMemory(1, address, static_cast<uint8_t>(bytes.size()), bytes.data());
-}
-void SetPC(uint16_t pc) {
-  TheCpu->GetPC();
-  TheCpu->SetPC(pc);
-  TheProtocol->WriteRegisters();
 }
 void Kind(std::size_t entry, uint8_t kind) { TheDebug->Tables().Lines[entry].LineKind = kind; }
 

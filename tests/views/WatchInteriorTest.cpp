@@ -2,6 +2,7 @@
 
 #include "DebugTableBuilder.h"
 #include "RegisterViewFixture.h"
+#include "TargetPokes.h"
 #include "WatchInterior.h"
 
 namespace {
@@ -16,11 +17,6 @@ class WatchViewTest : public ViewTest<TWatchInterior> {
     TheProtocol->WriteMemory(2, 0x1236, 1, reinterpret_cast<const uint8_t*>("A"));
     Area->SetScrollBars(ssBoth);
     Show(4, 40);
-  }
-
-  static void SetWord(uint32_t address, uint16_t value) {
-    const uint8_t bytes[2] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8)};
-    TheProtocol->WriteMemory(2, address, 2, bytes);
   }
 };
 
