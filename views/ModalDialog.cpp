@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QTimer>
 
 #include <utility>
@@ -41,7 +42,8 @@ int ShowModal(QDialog& dialog) {
       if (dialog.isVisible()) dialog.done(mrCancel);
     });
   }
-  QWidget* previous = QApplication::activeWindow();
+  // Held weakly: the window may be closed while the dialog is up.
+  const QPointer<QWidget> previous = QApplication::activeWindow();
   const int result = dialog.exec();
   // Without a window manager nothing gives the focus back when the dialog
   // closes, and no key of the program would work until the next click.
