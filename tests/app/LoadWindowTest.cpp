@@ -7,7 +7,7 @@
 
 #include "CodeInterior.h"
 #include "Debug.h"
-#include "FileDialogs.h"
+#include "FileDialogAnswers.h"
 #include "MainWindowFixture.h"
 #include "ProgramFolder.h"
 #include "Symbols.h"
@@ -27,21 +27,9 @@ class LoadWindowTest : public MainWindowTest {
     Form->resize(900, 700);
     Form->show();
     Connect();
-    PreviousDialog = SetFileDialogHandler([this](TFileDialogRequest& request) {
-      Requests.push_back(request);
-      if (Answers.empty()) return false;
-      request.FilterIndex = Answers.front().first;
-      request.FileName = QString::fromStdString(Answers.front().second);
-      Answers.erase(Answers.begin());
-      return true;
-    });
-  }
-  void TearDown() override {
-    SetFileDialogHandler(std::move(PreviousDialog));
-    MainWindowTest::TearDown();
   }
 
-  static std::string Sample(const char* name) { return std::string(TARVIK_SAMPLES) + "/" + name; }
+  static QString Sample(const char* name) { return QStringLiteral(TARVIK_SAMPLES "/") + name; }
   std::string CodeRow(uint16_t pc) {
     SetPC(pc);
     SendMessage(Form->Handle(), UM_STOPPED, pc, 0);
@@ -50,36 +38,32 @@ class LoadWindowTest : public MainWindowTest {
     return code->Canvas()->GridLine(0).trimmed().toStdString();
   }
 
-  std::vector<TFileDialogRequest> Requests;
-  std::vector<std::pair<int, std::string>> Answers;  // filter index and file, in turn
-
- private:
-  TFileDialogHandler PreviousDialog;
+  TFileDialogAnswers Files;
 };
 
 TEST_F(LoadWindowTest, OpenShowsTheTenFormatsAndLoadsTheObjectFile) {
   ASSERT_TRUE(Form->TLB_Open->isEnabled());
-  Answers = {{MARDYN, Sample("demo.abs")}};
+  Files.Answers = {{Sample("demo.abs"), MARDYN}};
   Form->MNU_FileOpen->trigger();
-  ASSERT_EQ(Requests.size(), 1u);
-  EXPECT_EQ(Requests[0].Title, QStringLiteral("Load file"));
-  EXPECT_EQ(Requests[0].FilterIndex, 1);
-  EXPECT_TRUE(Requests[0].FileMustExist);
-  EXPECT_EQ(QtNameFilters(Requests[0].Filter).size(), 10);
-  EXPECT_TRUE(Requests[0].Filter.startsWith(QStringLiteral("IAR Symbolic (*.A?\?)|*.A?\?|Intel HEX & SYM")));
-  EXPECT_TRUE(Requests[0].Filter.endsWith(QStringLiteral("Mardyn (*.*)|*.*|Pellis (*.*)|*.*|")));
+  ASSERT_EQ(Files.Requests.size(), 1u);
+  EXPECT_EQ(Files.Requests[0].Title, QStringLiteral("Load file"));
+  EXPECT_EQ(Files.Requests[0].FilterIndex, 1);
+  EXPECT_TRUE(Files.Requests[0].FileMustExist);
+  EXPECT_EQ(QtNameFilters(Files.Requests[0].Filter).size(), 10);
+  EXPECT_TRUE(Files.Requests[0].Filter.startsWith(QStringLiteral("IAR Symbolic (*.A?\?)|*.A?\?|Intel HEX & SYM")));
+  EXPECT_TRUE(Files.Requests[0].Filter.endsWith(QStringLiteral("Mardyn (*.*)|*.*|Pellis (*.*)|*.*|")));
   EXPECT_TRUE(Boxes.Messages.empty());
   EXPECT_EQ(TheDebug->GetLoadedFile(nullptr, nullptr, nullptr), 1);
   EXPECT_NE(CodeRow(0x020A).find("_add"), std::string::npos);
 
   // Reload asks nothing and loads the same file again.
   Form->TLB_Reload->trigger();
-  EXPECT_EQ(Requests.size(), 1u);
+  EXPECT_EQ(Files.Requests.size(), 1u);
   EXPECT_EQ(TheDebug->GetLoadedFile(nullptr, nullptr, nullptr), 1);
 }
 
 TEST_F(LoadWindowTest, ImageWithSymbolsLoadsCodeAndLabels) {
-  Answers = {{INTEL, Sample("demo.hex")}};
+  Files.Answers = {{Sample("demo.hex"), INTEL}};
   Form->TLB_Open->trigger();
   EXPECT_TRUE(Boxes.Messages.empty());
   // The views were refreshed: the open CPU window shows the code without being asked.
@@ -98,12 +82,12 @@ TEST_F(LoadWindowTest, ImageWithSymbolsLoadsCodeAndLabels) {
 }
 
 TEST_F(LoadWindowTest, MissingImageIsForgottenSoReloadAsksAgain) {
-  Answers = {{INTEL, "/nonexistent/demo.hex"}};
+  Files.Answers = {{"/nonexistent/demo.hex", INTEL}};
   Form->MNU_FileOpen->trigger();
   ASSERT_EQ(Boxes.Messages.size(), 1u);
   EXPECT_EQ(Boxes.Messages[0].Text, "File not found!");
   Form->MNU_FileReload->trigger();
-  EXPECT_EQ(Requests.size(), 2u);
+  EXPECT_EQ(Files.Requests.size(), 2u);
   // A cancelled dialog changes nothing.
   EXPECT_EQ(Boxes.Messages.size(), 1u);
 }
