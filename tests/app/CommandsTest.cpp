@@ -91,16 +91,6 @@ TEST_F(MainWindowTest, EveryMainWindowRunsTheInstallersOfTheWindowUnits) {
   EXPECT_TRUE(second.TLB_About->isEnabled());  // installed by the about box's own unit
 }
 
-TEST_F(MainWindowTest, TheTargetsMonitorRequestRunsTheMonitorLoader) {
-  int loads = 0;
-  Form->SetMonitorLoader([&] { ++loads; });
-  Connect();
-  ProtocolScript().Events[0x05] = {EVENT_RELOAD_MONITOR, ""};
-  SendMessage(Form->Handle(), UM_TARGETEVENT, 0x05, 0);
-  EXPECT_EQ(loads, 1);
-  EXPECT_FALSE(Form->Connected());
-}
-
 // A window that reads the engine when it goes, as a view keeping its state might.
 class EngineReadingView : public FakeView {
  public:
@@ -141,10 +131,6 @@ TEST_F(MainWindowTest, TheToolBarHasNoMenuThatHidesIt) {
     EXPECT_FALSE(menu->isVisible() && menu->actions().contains(Form->ToolBar->toggleViewAction()));
 }
 
-}  // namespace
-
-namespace {
-
 // The darkest grey level among the pixels of what the widget paints.
 int Darkest(QWidget* widget) {
   const QImage image = widget->grab().toImage();
@@ -167,10 +153,6 @@ TEST_F(MainWindowTest, WhatTheUserReadsWhileWaitingAndWhatIsOffLooksSo) {
   EXPECT_LT(Darkest(on), 80);
   EXPECT_GT(Darkest(off), 120);
 }
-
-}  // namespace
-
-namespace {
 
 class EveryWindowAtTheEnd : public MainWindowTest {
   void Prepare() override { ProtocolScript().Trace = {1, 2, 3}; }

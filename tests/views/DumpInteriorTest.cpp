@@ -232,7 +232,8 @@ struct ModifyCase {
 };
 
 TEST_F(DumpInteriorTest, TypingEditsMemoryAtTheCursor) {
-  // More than the 255 bytes one write carries is refused, nothing written.
+  // One write carries 255 bytes; more are refused, nothing written.
+  const std::string longest = "\"" + std::string(255, 'x') + "\"";
   const std::string too_long = "\"" + std::string(256, 'x') + "\"";
   const ModifyCase cases[] = {
       {D::BYTEx8, '5', "5", "5", {0x05, 0x43}},
@@ -241,6 +242,7 @@ TEST_F(DumpInteriorTest, TypingEditsMemoryAtTheCursor) {
       {D::DWORDx4, '1', "1", "12345678H", {0x42, 0x43, 0x44, 0x78, 0x56, 0x34, 0x12, 0x49}},
       {D::BYTEx8, '{', "{", "{1,2}", {0x01, 0x02, 0x44}},
       {D::BYTEx8, '"', "\"", "\"ab\"", {0x61, 0x62, 0x44}},
+      {D::BYTEx8, '"', "\"", longest.c_str(), {0x78, 0x78}},
       {D::BYTEx8, '"', "\"", too_long.c_str(), {0x42, 0x43}},
       {D::BYTEx8, '+', "", "", {0x42, 0x43}},
       {D::BYTEx8, '-', "", "", {0x42, 0x43}},
@@ -297,10 +299,12 @@ struct BlockCase {
 };
 
 TEST_F(DumpInteriorTest, BlockCommandsChangeMemoryAsAnswered) {
+  const std::string longest_pattern = "200H,1,\"" + std::string(255, 'x') + "\"";
   const std::string long_pattern = "200H,1,\"" + std::string(256, 'x') + "\"";
   const BlockCase cases[] = {
       {"FillBlock", "Fill block|Start address, Count, Pattern:|", "200H,5,{1,2}", 0x200, {1, 2, 1, 2, 1, 0}, ""},
       {"FillBlock", "Fill block|Start address, Count, Pattern:|", "100H,3,\"\"", 0x100, {0x41, 0x42, 0x43}, ""},
+      {"FillBlock", "Fill block|Start address, Count, Pattern:|", longest_pattern.c_str(), 0x200, {0x78, 0}, ""},
       {"FillBlock", "Fill block|Start address, Count, Pattern:|", long_pattern.c_str(), 0x200, {0}, "Value out of range"},
       {"ClearBlock", "Clear block|Start address, count:|", "101H,0", 0x100, {0x41, 0x42}, ""},
       {"CopyBlock", "Copy block|From, To, Count:|", "CODE:100H,DATA:201H,3", 0x200, {0, 0x41, 0x42, 0x43, 0}, ""},
