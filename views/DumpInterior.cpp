@@ -61,6 +61,8 @@ TFileDialogRequest BlockFileDialog(bool save, const char* title) {
       "IAR Symbolic (*.a?\?)|*.a?\?|Intel-Hex (*.hex)|*.hex|Motorola hex (*.hex)|*.hex|Binary (*.bin)|*.bin");
   request.FilterIndex = 1;
   request.FileMustExist = !save;
+  // A block is saved over an existing file without asking.
+  request.OverwritePrompt = false;
   return request;
 }
 

@@ -58,6 +58,7 @@ bool ExecuteFileDialog(QWidget* owner, TFileDialogRequest& request) {
 
   QFileDialog dialog(owner, request.Title);
   dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.OverwritePrompt);
   dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.Save || !request.FileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   const QStringList filters = QtNameFilters(request.Filter);

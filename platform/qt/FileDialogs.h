@@ -17,6 +17,7 @@ struct TFileDialogRequest {
   QString FileName;       // in: preset name; out: the chosen file
   QString DefaultExt;     // without the dot; added to a name typed without extension
   bool FileMustExist = false;
+  bool OverwritePrompt = true;  // a save asks before replacing a file
 };
 
 // Runs the dialog (or the installed handler); false when cancelled.

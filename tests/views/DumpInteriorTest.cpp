@@ -445,6 +445,7 @@ TEST_F(DumpInteriorTest, LoadAndSaveBlockAskForTheBlockAndTheFile) {
                                                     "Read block|From file addr, To mem addr, Count:|"}));
   ASSERT_EQ(requests.size(), 2u);
   EXPECT_TRUE(requests[0].Save);
+  EXPECT_FALSE(requests[0].OverwritePrompt);
   EXPECT_EQ(requests[0].Title, "Save data");
   EXPECT_FALSE(requests[1].Save);
   EXPECT_EQ(requests[1].Title, "Load data");
