@@ -55,6 +55,14 @@ std::vector<TWrite> HexWrites() {
   return writes;
 }
 
+// 300 bytes of CODE from base, in the pieces one read can carry.
+std::vector<uint8_t> Memory300(uint32_t base) {
+  std::vector<uint8_t> memory(300);
+  TheProtocol->ReadMemory(1, base, 150, memory.data());
+  TheProtocol->ReadMemory(1, base + 150, 150, memory.data() + 150);
+  return memory;
+}
+
 std::string Progress(int bytes, int symbols) {
   return "Loading program\r\n[" + std::to_string(bytes) + "] Bytes, [" + std::to_string(symbols) +
          "] Symbols read\r\nPress <H> to quit load";
@@ -100,10 +108,7 @@ TEST_F(ImageLoad, SrecCatImageWithLowerCaseDigitsLoadsExactly) {
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   LoadProgramImage(hex, INTEL, true);
   EXPECT_EQ(HexWrites(), (std::vector<TWrite>{{1, 0x1000, 255}, {1, 0x10FF, 45}}));
-  std::vector<uint8_t> memory(300);
-  TheProtocol->ReadMemory(1, 0x1000, 150, memory.data());
-  TheProtocol->ReadMemory(1, 0x1000 + 150, 150, memory.data() + 150);
-  EXPECT_EQ(memory, bytes);
+  EXPECT_EQ(Memory300(0x1000), bytes);
 }
 
 // Each of Brenlow's eight formats, written by the library itself, loads back
@@ -133,10 +138,7 @@ TEST_F(ImageLoad, EveryFormatLoads) {
     EXPECT_EQ(LoadProgramImage(path, format, true), TImageLoadResult::Loaded);
     const uint32_t base = format == 8 ? 0 : 0x1000;  // a binary file keeps no addresses
     EXPECT_EQ(HexWrites(), (std::vector<TWrite>{{1, base, 255}, {1, base + 255, 45}}));
-    std::vector<uint8_t> memory(300);
-    TheProtocol->ReadMemory(1, base, 150, memory.data());
-    TheProtocol->ReadMemory(1, base + 150, 150, memory.data() + 150);
-    EXPECT_EQ(memory, bytes);
+    EXPECT_EQ(Memory300(base), bytes);
   }
   EXPECT_TRUE(Boxes.Messages.empty());
 }
