@@ -196,7 +196,7 @@ void TCodeInterior::IOnVScroll(QObject*, TNewScrollCode Code, int& Pos) {
       break;
     case nscLineDown:
       if (FCursorRow + 1 >= lines) {
-        SetAddr(FLines.Address(1));
+        SetAddr(FLines.SecondInstruction());
       } else {
         ++FCursorRow;
         ClampCursor();
@@ -210,7 +210,7 @@ void TCodeInterior::IOnVScroll(QObject*, TNewScrollCode Code, int& Pos) {
       if (Pos != 0) MoveAddr(Pos < 0 ? -VScrollRange : VScrollRange);
       break;
     case nscBarLineUp: MoveAddr(-1); break;
-    case nscBarLineDown: SetAddr(FLines.Address(1)); break;
+    case nscBarLineDown: SetAddr(FLines.SecondInstruction()); break;
     case nscTrack:
     case nscEndScroll: break;
   }

@@ -104,6 +104,19 @@ INSTANTIATE_TEST_SUITE_P(
                       TKeyCase{"CtrlPageDownWraps", 0xFF80, 0, Qt::Key_PageDown, Qt::ControlModifier, 0x0080, 0}),
     [](const ::testing::TestParamInfo<TKeyCase>& info) { return std::string(info.param.Name); });
 
+TEST_F(CodeInteriorTest, DownAtTheLastLineScrollsPastASourceLineToo) {
+  View->OnGetSource = [](QObject*, uint16_t, uint32_t address, std::string& text, bool& done) {
+    text = "#main#1";
+    done = address == 0x1000;
+  };
+  Show(10);
+  View->SetAddr(0x1000);
+  View->Menu()->findChild<QAction*>(QStringLiteral("ToggleSource"))->trigger();
+  for (int i = 0; i < 10; ++i) QTest::keyClick(View.get(), Qt::Key_Down);
+  EXPECT_EQ(View->Addr(), 0x1003u);
+  EXPECT_EQ(View->CursorRow(), 9);
+}
+
 TEST_F(CodeInteriorTest, HorizontalKeysMoveTheTextByColumns) {
   Show(4);
   View->SetAddr(0x1000);

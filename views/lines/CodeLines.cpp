@@ -43,3 +43,9 @@ int TCodeLines::Find(uint32_t address, int limit) const {
     if (FLines[static_cast<std::size_t>(i)].Address == address) return i;
   return -1;
 }
+
+uint32_t TCodeLines::SecondInstruction() const {
+  const auto second = std::find_if(FLines.begin(), FLines.end(),
+                                   [this](const TCodeLine& line) { return line.Address != FLines.front().Address; });
+  return second == FLines.end() ? Address(Count() - 1) : second->Address;
+}

@@ -36,6 +36,10 @@ class TCodeLines {
   const std::vector<TCodeLine>& Lines() const { return FLines; }
   // The address of line index, clamped to the lines built (0 when none).
   uint32_t Address(int index) const;
+  // The address of the second instruction, where a view one instruction
+  // further down starts (line 1 is the first instruction's own line when it
+  // has a source line above it).
+  uint32_t SecondInstruction() const;
   // Index of the first of lines 0 .. limit - 1 whose address is address; -1 when none.
   int Find(uint32_t address, int limit) const;
 
