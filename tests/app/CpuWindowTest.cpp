@@ -11,7 +11,7 @@
 #include "CodeInterior.h"
 #include "Debug.h"
 #include "DockSite.h"
-#include "FileDialogs.h"
+#include "FileDialogAnswers.h"
 #include "InputAnswers.h"
 #include "InputQuery.h"
 #include "MainWindowFixture.h"
@@ -19,6 +19,7 @@
 #include "Protocol.h"
 #include "RunCommandTarget.h"
 #include "SettingsRegistry.h"
+#include "TargetPokes.h"
 #include "srcCpu.h"
 
 namespace {
@@ -55,11 +56,6 @@ class CpuWindowTest : public MainWindowTest {
 
   void Poke(uint32_t address, std::vector<uint8_t> bytes) {
     TheProtocol->WriteMemory(1, address, static_cast<uint8_t>(bytes.size()), bytes.data());
-  }
-  void SetPC(uint16_t pc) {
-    TheCpu->GetPC();
-    TheCpu->SetPC(pc);
-    TheProtocol->WriteRegisters();
   }
   // The code view's row as it stands on screen, trailing blanks cut.
   std::string Row(int row) {
@@ -236,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
         TRunCase{"StepOverACallAtTheTopOfMemory",
                  [](CpuWindowTest& t) {
                    t.Poke(0xFFFE, {0xCD, 0x00, 0x20});
-                   t.SetPC(0xFFFE);
+                   SetPC(0xFFFE);
                    Key(t, Qt::Key_F8);
                  },
                  {"GoTo 1"}, 0, "IMG_CURRPC"},
@@ -352,64 +348,41 @@ TEST_F(CpuWindowTest, AutoTraceStepsUntilHAndHReachesNoWindow) {
   EXPECT_TRUE(Form->MNU_Run->isEnabled());
 }
 
-// The listing answers "Start, End addresses:" and the save dialog as told.
-class Listing : public CpuWindowTest {
- protected:
-  void SetUp() override {
-    CpuWindowTest::SetUp();
-    Previous = SetFileDialogHandler([this](TFileDialogRequest& request) {
-      Requests.push_back(request);
-      request.FileName = Path;
-      return true;
-    });
-  }
-  void TearDown() override {
-    SetFileDialogHandler(std::move(Previous));
-    CpuWindowTest::TearDown();
-  }
-  static std::string Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-  }
-
-  QTemporaryDir Dir;
-  QString Path;
-  std::vector<TFileDialogRequest> Requests;
-  TFileDialogHandler Previous;
-};
-
-TEST_F(Listing, WritesTheLinesByteForByte) {
-  Path = Dir.filePath(QStringLiteral("prog.asm"));
-  Poke(0, {0x00, 0x00, 0x00});
-  TInputAnswers answers({"0,2"});
-  Form->MNU_UnasmToFile->trigger();
-  ASSERT_EQ(answers.Shown.size(), 1u);
-  EXPECT_EQ(answers.Shown[0].Caption, "Unassemble to file");
-  EXPECT_EQ(answers.Shown[0].Prompt, "Start, End addresses:");
-  ASSERT_EQ(Requests.size(), 1u);
-  EXPECT_TRUE(Requests[0].Save);
-  EXPECT_EQ(Requests[0].Title, QStringLiteral("Unassemble to file"));
-  EXPECT_EQ(Requests[0].DefaultExt, QStringLiteral("asm"));
-  EXPECT_EQ(QtNameFilters(Requests[0].Filter).size(), 3);
-  const std::string nop = std::string(24, ' ') + "NOP\n";
-  EXPECT_EQ(Contents(Path), "0000:00" + nop + "0001:00" + nop + "0002:00" + nop);
-  EXPECT_FALSE(Form->Busy());
-  EXPECT_TRUE(Boxes.Messages.empty());
+std::string Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
-TEST_F(Listing, AFileThatCannotBeMadeIsReported) {
-  Path = Dir.filePath(QStringLiteral("missing/prog.asm"));
-  TInputAnswers answers({"0,2"});
+TEST_F(CpuWindowTest, ListingWritesTheLinesByteForByteOrReportsAFileItCannotMake) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("prog.asm"));
+  Poke(0, {0x00, 0x00, 0x00});
+  TInputAnswers answers({"0,2", "0,2"});
+  TFileDialogAnswers files({{dir.filePath(QStringLiteral("missing/prog.asm"))}, {path}});
   Form->MNU_UnasmToFile->trigger();
   ASSERT_EQ(Boxes.Messages.size(), 1u);
   EXPECT_EQ(Boxes.Messages[0].Text, "Unable to create file!");
   EXPECT_EQ(Boxes.Messages[0].Caption, "ERROR");
+  Form->MNU_UnasmToFile->trigger();
+  ASSERT_EQ(answers.Shown.size(), 2u);
+  EXPECT_EQ(answers.Shown[0].Caption, "Unassemble to file");
+  EXPECT_EQ(answers.Shown[0].Prompt, "Start, End addresses:");
+  ASSERT_EQ(files.Requests.size(), 2u);
+  EXPECT_TRUE(files.Requests[0].Save);
+  EXPECT_EQ(files.Requests[0].Title, QStringLiteral("Unassemble to file"));
+  EXPECT_EQ(files.Requests[0].DefaultExt, QStringLiteral("asm"));
+  EXPECT_EQ(QtNameFilters(files.Requests[0].Filter).size(), 3);
+  const std::string nop = std::string(24, ' ') + "NOP\n";
+  EXPECT_EQ(Contents(path), "0000:00" + nop + "0001:00" + nop + "0002:00" + nop);
   EXPECT_FALSE(Form->Busy());
+  EXPECT_EQ(Boxes.Messages.size(), 1u);
 }
 
-TEST_F(Listing, HStopsTheListingAndKeepsWhatWasWritten) {
-  Path = Dir.filePath(QStringLiteral("long.asm"));
+TEST_F(CpuWindowTest, HStopsTheListingAndKeepsWhatWasWritten) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("long.asm"));
   TInputAnswers answers({"0,0FFFFFFFFh"});
+  TFileDialogAnswers files({{path}});
   // H goes down while the third window of code is read, for the line at
   // 0F8h; the listing looks at it after that line, its deadline passed.
   int reads = 0;
@@ -421,10 +394,10 @@ TEST_F(Listing, HStopsTheListingAndKeepsWhatWasWritten) {
   Form->MNU_UnasmToFile->trigger();
   SetTransferRecorder(std::move(previous));
   EXPECT_FALSE(Form->Busy());
-  const std::string text = Contents(Path);
+  const std::string text = Contents(path);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 0xF9);
   EXPECT_EQ(text.substr(text.size() - 35), "00F8:00" + std::string(24, ' ') + "NOP\n");
-  EXPECT_TRUE(answers.Shown.size() == 1u);
+  EXPECT_EQ(answers.Shown.size(), 1u);
 }
 
 struct TPlacementCase {
