@@ -87,7 +87,7 @@ TEST_F(CpuWindowTest, OpensAtConnectionWithTheArrowOnTheProgramCounter) {
   EXPECT_EQ(Cpu->pnlBottom->height(), 115);
 }
 
-TEST_F(CpuWindowTest, MarginPressTogglesTheBreakpointAndTextPressOnlyMovesTheCursor) {
+TEST_F(CpuWindowTest, MarginPressTogglesTheBreakpointUpToSixteenAndTextPressOnlyMovesTheCursor) {
   Press(11, 2);
   EXPECT_EQ(Code->CursorRow(), 2);
   EXPECT_EQ(Glyph(2), "");
@@ -101,6 +101,12 @@ TEST_F(CpuWindowTest, MarginPressTogglesTheBreakpointAndTextPressOnlyMovesTheCur
   Press(10, 0);
   EXPECT_EQ(Glyph(0), "IMG_BRKPC");
   EXPECT_TRUE(Boxes.Messages.empty());
+  for (uint32_t i = 0; i < 15; ++i) TheProtocol->WriteBreak(1, 0x81, 0x100 + i);
+  Press(10, 1);
+  ASSERT_EQ(Boxes.Messages.size(), 1u);
+  EXPECT_EQ(Boxes.Messages[0].Text, "Too many breaks.");
+  EXPECT_EQ(Boxes.Messages[0].Caption, "ERROR");
+  EXPECT_EQ(TheProtocol->ReadBreak(0x81, 1, entry), NO_BREAK);
 }
 
 TEST_F(CpuWindowTest, ATallCodeViewReadsItsCodeInPiecesATransferCarries) {
@@ -115,16 +121,6 @@ TEST_F(CpuWindowTest, ATallCodeViewReadsItsCodeInPiecesATransferCarries) {
   EXPECT_EQ(ProtocolScript().Transfers[0].Count, 255u);
   EXPECT_EQ(ProtocolScript().Transfers[1].Address, 255u);
   EXPECT_EQ(ProtocolScript().Transfers[1].Count, bytes - 255);
-}
-
-TEST_F(CpuWindowTest, SeventeenthBreakpointIsRefused) {
-  for (uint32_t i = 0; i < 16; ++i) TheProtocol->WriteBreak(1, 0x81, 0x100 + i);
-  Press(10, 1);
-  ASSERT_EQ(Boxes.Messages.size(), 1u);
-  EXPECT_EQ(Boxes.Messages[0].Text, "Too many breaks.");
-  EXPECT_EQ(Boxes.Messages[0].Caption, "ERROR");
-  TBreakEntry entry;
-  EXPECT_EQ(TheProtocol->ReadBreak(0x81, 1, entry), NO_BREAK);
 }
 
 TEST_F(CpuWindowTest, TypedLetterStartsTheLineAssembler) {
