@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "DumpInterior.h"
-#include "FileDialogs.h"
+#include "FileDialogAnswers.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "Protocol.h"
@@ -141,14 +141,9 @@ TEST_F(MemoryWindowTest, LoadsABlockOfTheSampleImage) {
   ASSERT_NE(form, nullptr);
   const uint8_t erased = 0xFF;
   TheProtocol->FillBlock(1, 0, 0x40, 1, &erased);
-  TFileDialogHandler previous = SetFileDialogHandler([](TFileDialogRequest& request) {
-    request.FileName = QStringLiteral(TARVIK_SAMPLES "/demo.hex");
-    request.FilterIndex = 2;
-    return true;
-  });
+  TFileDialogAnswers files({{QStringLiteral(TARVIK_SAMPLES "/demo.hex"), 2}});
   TInputAnswers answers({"0,0,20H"});
   Popup(form, "ReadBlock");
-  SetFileDialogHandler(std::move(previous));
   EXPECT_EQ(Line(form, 0), "CODE:0000 C3 00 01 FF FF FF FF FF ........");
 
   QTemporaryDir dir;

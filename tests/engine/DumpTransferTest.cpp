@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -72,9 +72,7 @@ class DumpTransferTest : public EngineFixture {
   }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
   }
   static std::vector<uint8_t> Memory(uint32_t address, uint32_t count) {
     std::vector<uint8_t> bytes(count);

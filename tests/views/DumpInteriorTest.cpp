@@ -13,7 +13,7 @@
 
 #include "DumpInterior.h"
 #include "EngineFixture.h"
-#include "FileDialogs.h"
+#include "FileDialogAnswers.h"
 #include "GuiTestApplication.h"
 #include "InputAnswers.h"
 #include "MessageBoxRecorder.h"
@@ -384,19 +384,13 @@ TEST_F(DumpInteriorTest, TallViewsReadTheirBytesInTransfersTheTargetAllows) {
 // The file dialog's fourth filter is the binary format.
 TEST_F(DumpInteriorTest, LoadAndSaveBlockAskForTheBlockAndTheFile) {
   const std::string file = (std::filesystem::temp_directory_path() / "dump-view-block.bin").string();
-  std::vector<TFileDialogRequest> requests;
-  TFileDialogHandler previous = SetFileDialogHandler([&](TFileDialogRequest& request) {
-    requests.push_back(request);
-    request.FileName = QString::fromStdString(file);
-    request.FilterIndex = 4;
-    return true;
-  });
+  TFileDialogAnswers files({{QString::fromStdString(file), 4}, {QString::fromStdString(file), 4}});
   Show(D::BYTEx8);
   Input.Answers = {std::string("101H,2,3"), std::string("1,DATA:200H,2")};
   Command("SaveBlock");
   Command("ReadBlock");
-  SetFileDialogHandler(std::move(previous));
   std::filesystem::remove(file);
+  const std::vector<TFileDialogRequest>& requests = files.Requests;
   EXPECT_EQ(Asked(), (std::vector<std::string>{"Write block|From mem addr, To file addr, Count:|",
                                                     "Read block|From file addr, To mem addr, Count:|"}));
   ASSERT_EQ(requests.size(), 2u);
