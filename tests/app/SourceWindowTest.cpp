@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QMenu>
 #include <QListWidget>
-#include <QMdiArea>
 #include <QWindow>
 #include <QPushButton>
 #include <QTemporaryDir>
