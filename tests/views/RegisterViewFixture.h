@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,20 +58,17 @@ class ViewTest : public ::testing::Test {
   // Keys by letter: d Down, u Up, n PgDn, p PgUp, N Ctrl+PgDn, P Ctrl+PgUp,
   // D Ctrl+Down, r Right, e End, g Ctrl+G; any other character is typed.
   void Keys(const std::string& keys) {
+    static const std::map<char, std::pair<Qt::Key, Qt::KeyboardModifiers>> named = {
+        {'d', {Qt::Key_Down, {}}},     {'u', {Qt::Key_Up, {}}},
+        {'n', {Qt::Key_PageDown, {}}}, {'p', {Qt::Key_PageUp, {}}},
+        {'N', {Qt::Key_PageDown, Qt::ControlModifier}}, {'P', {Qt::Key_PageUp, Qt::ControlModifier}},
+        {'D', {Qt::Key_Down, Qt::ControlModifier}},     {'r', {Qt::Key_Right, {}}},
+        {'e', {Qt::Key_End, {}}},      {'g', {Qt::Key_G, Qt::ControlModifier}}};
     for (char k : keys) {
-      switch (k) {
-        case 'd': QTest::keyClick(Area.get(), Qt::Key_Down); break;
-        case 'u': QTest::keyClick(Area.get(), Qt::Key_Up); break;
-        case 'n': QTest::keyClick(Area.get(), Qt::Key_PageDown); break;
-        case 'p': QTest::keyClick(Area.get(), Qt::Key_PageUp); break;
-        case 'N': QTest::keyClick(Area.get(), Qt::Key_PageDown, Qt::ControlModifier); break;
-        case 'P': QTest::keyClick(Area.get(), Qt::Key_PageUp, Qt::ControlModifier); break;
-        case 'D': QTest::keyClick(Area.get(), Qt::Key_Down, Qt::ControlModifier); break;
-        case 'r': QTest::keyClick(Area.get(), Qt::Key_Right); break;
-        case 'e': QTest::keyClick(Area.get(), Qt::Key_End); break;
-        case 'g': QTest::keyClick(Area.get(), Qt::Key_G, Qt::ControlModifier); break;
-        default: QTest::keyClicks(Area.get(), QString(QLatin1Char(k)));
-      }
+      if (const auto key = named.find(k); key != named.end())
+        QTest::keyClick(Area.get(), key->second.first, key->second.second);
+      else
+        QTest::keyClicks(Area.get(), QString(QLatin1Char(k)));
     }
   }
   QPoint RowCentre(int row) const { return QPoint(20, row * Area->GetLineHeight() + Area->GetLineHeight() / 2); }
