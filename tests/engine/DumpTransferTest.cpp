@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -72,9 +72,7 @@ class DumpTransferTest : public EngineFixture {
   }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
   }
   static std::vector<uint8_t> Memory(uint32_t address, uint32_t count) {
     std::vector<uint8_t> bytes(count);
@@ -221,11 +219,12 @@ struct SliceCase {
   uint32_t Skip, Taken;
 };
 
+// What the load above does not reach: short address fields and the top of
+// the address space.
 TEST(DumpRecordSlice, RecordsGiveOnlyTheirBytesInsideTheBlock) {
   const SliceCase cases[] = {
-      {0x100, 16, 32, 0x105, 0x20, 5, 11},   {0x110, 16, 32, 0x105, 0x20, 0, 16}, {0x120, 16, 32, 0x105, 0x20, 0, 5},
-      {0x130, 16, 32, 0x105, 0x20, 0, 0},    {0x0F0, 16, 32, 0x105, 0x20, 0, 0},  {0x100, 16, 10, 0x100, 0x20, 0, 5},
-      {0x100, 16, 32, 0x100, 0, 0, 0},       {0xFFFFFFF8, 16, 32, 0xFFFFFFFC, 0x10, 4, 12},
+      {0x100, 16, 32, 0x105, 0x20, 5, 11}, {0x100, 16, 10, 0x100, 0x20, 0, 5}, {0x100, 16, 32, 0x100, 0, 0, 0},
+      {0xFFFFFFF8, 16, 32, 0xFFFFFFFC, 0x10, 4, 12},
   };
   for (const SliceCase& c : cases) {
     const TRecordSlice slice = SliceRecord(c.Address, c.Count, c.Digits, c.First, c.BlockCount);
