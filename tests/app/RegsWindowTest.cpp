@@ -65,30 +65,24 @@ TEST_F(RegsWindowTest, ReopensWhereItWasLeft) {
 struct StoredCase {
   const char* Name;
   std::int32_t Height;
-  std::size_t Size;
-  bool Applied;
+  int Lines;
 };
 
 class StoredGeometry : public RegsWindowTest, public ::testing::WithParamInterface<StoredCase> {};
 
-TEST_P(StoredGeometry, IsTakenOnlyAtSixteenBytesAndWithinTheLimits) {
+TEST_P(StoredGeometry, IsTakenWithinTheLimits) {
   const StoredCase& c = GetParam();
-  std::vector<std::uint8_t> bytes(c.Size);
-  const std::int32_t values[4] = {40, 50, 20, c.Height};
-  for (int i = 0; i < 16; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(values[i / 4] >> (8 * (i % 4)));
-  Registry().WriteBinary(RegistryKey, "REGISTERS", bytes.data(), bytes.size());
+  ASSERT_TRUE(WriteWindowRect("REGISTERS", TWindowRect{40, 50, 20, c.Height}));
   TfrmRegs* form = Open();
   ASSERT_NE(form, nullptr);
-  EXPECT_EQ(form->pos() == QPoint(40, 50), c.Applied);
-  if (c.Applied) {
-    EXPECT_EQ(form->width(), form->minimumWidth());
-    EXPECT_EQ(form->RegsArea->GetNumLines(), std::clamp(c.Height / 15, 4, 14));
-  }
+  EXPECT_EQ(form->pos(), QPoint(40, 50));
+  EXPECT_EQ(form->width(), form->minimumWidth());
+  EXPECT_EQ(form->RegsArea->GetNumLines(), c.Lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, StoredGeometry,
-                         ::testing::Values(StoredCase{"Sixteen", 100, 16, true}, StoredCase{"Twenty", 100, 20, false},
-                                           StoredCase{"TooLow", 10, 16, true}, StoredCase{"TooHigh", 2000, 16, true}),
+                         ::testing::Values(StoredCase{"Within", 100, 6}, StoredCase{"TooLow", 10, 4},
+                                           StoredCase{"TooHigh", 2000, 14}),
                          [](const ::testing::TestParamInfo<StoredCase>& info) { return info.param.Name; });
 
 TEST_F(RegsWindowTest, TheSpecialRegisterWindowOfATargetWithoutThemStaysEmpty) {
