@@ -62,7 +62,6 @@ TEST_F(MemoryWindowTest, OpensUpToFourWindowsFromTheButtonAndTheMenu) {
   for (int i = 0; i < 4; ++i) forms.push_back(Open());
   for (TfrmMemory* form : forms) ASSERT_NE(form, nullptr);
   TfrmMemory* form = forms[0];
-  EXPECT_EQ(form->objectName(), QStringLiteral("frmMemory"));
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Memory dump"));
   EXPECT_TRUE(form->windowFlags() & Qt::Tool);
   EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
