@@ -1,20 +1,17 @@
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QMdiArea>
 #include <QMenu>
 #include <QSplitter>
-#include <QSplitterHandle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <fstream>
-#include <sstream>
-
 #include "CodeInterior.h"
 #include "Debug.h"
 #include "DockSite.h"
-#include "FileDialogs.h"
+#include "FileDialogAnswers.h"
 #include "InputAnswers.h"
 #include "InputQuery.h"
 #include "MainWindowFixture.h"
@@ -22,19 +19,21 @@
 #include "Protocol.h"
 #include "RunCommandTarget.h"
 #include "SettingsRegistry.h"
+#include "TargetPokes.h"
 #include "srcCpu.h"
 
 namespace {
 
-class CpuWindowTest;
-
-// Answers the input box of the main window's commands with one text.
-class TInputAnswer {
- public:
-  TInputAnswer(CpuWindowTest* test, std::string answer);
-  ~TInputAnswer() { SetInputQueryHandler(std::move(Previous)); }
-
- private:
+// Answers the address box of the run commands with one text and keeps what each box asked.
+struct TAddressAnswer {
+  explicit TAddressAnswer(std::string answer)
+      : Previous(SetInputQueryHandler([this, answer](const char* caption, const char* prompt, std::string& value, int) {
+          Asked.push_back(std::string(caption) + "|" + prompt + "|" + value);
+          value = answer;
+          return true;
+        })) {}
+  ~TAddressAnswer() { SetInputQueryHandler(std::move(Previous)); }
+  std::vector<std::string> Asked;
   TInputQueryHandler Previous;
 };
 
@@ -58,11 +57,6 @@ class CpuWindowTest : public MainWindowTest {
   void Poke(uint32_t address, std::vector<uint8_t> bytes) {
     TheProtocol->WriteMemory(1, address, static_cast<uint8_t>(bytes.size()), bytes.data());
   }
-  void SetPC(uint16_t pc) {
-    TheCpu->GetPC();
-    TheCpu->SetPC(pc);
-    TheProtocol->WriteRegisters();
-  }
   // The code view's row as it stands on screen, trailing blanks cut.
   std::string Row(int row) {
     Code->Update();
@@ -77,18 +71,9 @@ class CpuWindowTest : public MainWindowTest {
   }
 
   TMemoryRegistry Store;
-  std::vector<std::string> Asked;  // caption|prompt|starting text of each input box
   TfrmCpu* Cpu = nullptr;
   TCodeInterior* Code = nullptr;
 };
-
-TInputAnswer::TInputAnswer(CpuWindowTest* test, std::string answer) {
-  Previous = SetInputQueryHandler([test, answer](const char* caption, const char* prompt, std::string& value, int) {
-    test->Asked.push_back(std::string(caption) + "|" + prompt + "|" + value);
-    value = answer;
-    return true;
-  });
-}
 
 TEST_F(CpuWindowTest, OpensAtConnectionWithTheArrowOnTheProgramCounter) {
   EXPECT_EQ(Cpu->windowTitle(), QStringLiteral("Z80"));
@@ -102,7 +87,7 @@ TEST_F(CpuWindowTest, OpensAtConnectionWithTheArrowOnTheProgramCounter) {
   EXPECT_EQ(Cpu->pnlBottom->height(), 115);
 }
 
-TEST_F(CpuWindowTest, MarginPressTogglesTheBreakpointAndTextPressOnlyMovesTheCursor) {
+TEST_F(CpuWindowTest, MarginPressTogglesTheBreakpointUpToSixteenAndTextPressOnlyMovesTheCursor) {
   Press(11, 2);
   EXPECT_EQ(Code->CursorRow(), 2);
   EXPECT_EQ(Glyph(2), "");
@@ -116,6 +101,12 @@ TEST_F(CpuWindowTest, MarginPressTogglesTheBreakpointAndTextPressOnlyMovesTheCur
   Press(10, 0);
   EXPECT_EQ(Glyph(0), "IMG_BRKPC");
   EXPECT_TRUE(Boxes.Messages.empty());
+  for (uint32_t i = 0; i < 15; ++i) TheProtocol->WriteBreak(1, 0x81, 0x100 + i);
+  Press(10, 1);
+  ASSERT_EQ(Boxes.Messages.size(), 1u);
+  EXPECT_EQ(Boxes.Messages[0].Text, "Too many breaks.");
+  EXPECT_EQ(Boxes.Messages[0].Caption, "ERROR");
+  EXPECT_EQ(TheProtocol->ReadBreak(0x81, 1, entry), NO_BREAK);
 }
 
 TEST_F(CpuWindowTest, ATallCodeViewReadsItsCodeInPiecesATransferCarries) {
@@ -130,16 +121,6 @@ TEST_F(CpuWindowTest, ATallCodeViewReadsItsCodeInPiecesATransferCarries) {
   EXPECT_EQ(ProtocolScript().Transfers[0].Count, 255u);
   EXPECT_EQ(ProtocolScript().Transfers[1].Address, 255u);
   EXPECT_EQ(ProtocolScript().Transfers[1].Count, bytes - 255);
-}
-
-TEST_F(CpuWindowTest, SeventeenthBreakpointIsRefused) {
-  for (uint32_t i = 0; i < 16; ++i) TheProtocol->WriteBreak(1, 0x81, 0x100 + i);
-  Press(10, 1);
-  ASSERT_EQ(Boxes.Messages.size(), 1u);
-  EXPECT_EQ(Boxes.Messages[0].Text, "Too many breaks.");
-  EXPECT_EQ(Boxes.Messages[0].Caption, "ERROR");
-  TBreakEntry entry;
-  EXPECT_EQ(TheProtocol->ReadBreak(0x81, 1, entry), NO_BREAK);
 }
 
 TEST_F(CpuWindowTest, TypedLetterStartsTheLineAssembler) {
@@ -247,21 +228,14 @@ INSTANTIATE_TEST_SUITE_P(
         TRunCase{"StepOverACallAtTheTopOfMemory",
                  [](CpuWindowTest& t) {
                    t.Poke(0xFFFE, {0xCD, 0x00, 0x20});
-                   t.SetPC(0xFFFE);
+                   SetPC(0xFFFE);
                    Key(t, Qt::Key_F8);
                  },
                  {"GoTo 1"}, 0, "IMG_CURRPC"},
-        TRunCase{"StepOverButton", [](CpuWindowTest& t) { t.Form->TLB_StepOver->trigger(); }, {"GoTo 1003"}, 1,
-                 "IMG_CURRPC"},
-        TRunCase{"TraceIntoKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F7); }, {"Step"}, 0, "IMG_CURRPC"},
         TRunCase{"TraceIntoButton", [](CpuWindowTest& t) { t.Form->TLB_StepInto->trigger(); }, {"Step"}, 0,
                  "IMG_CURRPC"},
         TRunCase{"GoToCursorKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F4); }, {"GoTo 1004"}, 2, "IMG_CURRPC"},
-        TRunCase{"GoToCursorButton", [](CpuWindowTest& t) { t.Form->TLB_GoToCursor->trigger(); }, {"GoTo 1004"}, 2,
-                 "IMG_CURRPC"},
-        TRunCase{"GoKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F9); }, {"Go"}, 0, "IMG_CURRPC"},
         TRunCase{"GoMenu", [](CpuWindowTest& t) { t.Form->MNU_RunGo->trigger(); }, {"Go"}, 0, "IMG_CURRPC"},
-        TRunCase{"ToggleBreakKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F2); }, {}, 2, "IMG_BREAK"},
         TRunCase{"ToggleBreakButton", [](CpuWindowTest& t) { t.Form->TLB_ToggleBreak->trigger(); }, {}, 2,
                  "IMG_BREAK"},
         TRunCase{"AssemblerStepKey", [](CpuWindowTest& t) { Key(t, Qt::Key_F7, Qt::ControlModifier); }, {"Step"}, 0,
@@ -280,40 +254,33 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Reset", "Go"}, 2, "IMG_CURRPC"},
         TRunCase{"GoFromAsksForTheAddress",
                  [](CpuWindowTest& t) {
-                   TInputAnswer answer(&t, "100H");
+                   TAddressAnswer answer("100H");
                    Key(t, Qt::Key_F9, Qt::AltModifier);
-                   EXPECT_EQ(t.Asked, (std::vector<std::string>{"GO FROM ADDRESS|Address :|"}));
+                   EXPECT_EQ(answer.Asked, (std::vector<std::string>{"GO FROM ADDRESS|Address :|"}));
+                   EXPECT_EQ(t.Row(0).substr(0, 5), "0100:");
                  },
                  {"Go"}, 0, "IMG_CURRPC"},
         TRunCase{"GoToAddressAsksForTheAddress",
                  [](CpuWindowTest& t) {
-                   TInputAnswer answer(&t, "2000h");
+                   TAddressAnswer answer("2000h");
                    t.Form->MNU_RunGoToAddress->trigger();
-                   EXPECT_EQ(t.Asked, (std::vector<std::string>{"GOTO ADDRESS|Address :|"}));
+                   EXPECT_EQ(answer.Asked, (std::vector<std::string>{"GOTO ADDRESS|Address :|"}));
                  },
                  {"GoTo 2000"}, 0, "IMG_CURRPC"},
         TRunCase{"AnEmptyAddressRunsNothing",
                  [](CpuWindowTest& t) {
-                   TInputAnswer answer(&t, "");
+                   TAddressAnswer answer("");
                    t.Form->MNU_RunGoToAddress->trigger();
                  },
                  {}, 2, ""},
         TRunCase{"AnAddressThatIsNoNumberRunsNothing",
                  [](CpuWindowTest& t) {
-                   TInputAnswer answer(&t, "nosuch");
+                   TAddressAnswer answer("nosuch");
                    t.Form->MNU_RunGoFrom->trigger();
                    EXPECT_EQ(t.Boxes.Messages.size(), 1u);
                  },
                  {}, 2, ""}),
     [](const ::testing::TestParamInfo<TRunCase>& info) { return std::string(info.param.Name); });
-
-TEST_F(CpuWindowTest, GoFromPutsTheArrowOnTheAddress) {
-  TInputAnswer answer(this, "100H");
-  Form->MNU_RunGoFrom->trigger();
-  EXPECT_EQ(TheCpu->GetPC(), 0x100);
-  EXPECT_EQ(Row(0).substr(0, 5), "0100:");
-  EXPECT_EQ(Glyph(0), "IMG_CURRPC");
-}
 
 TEST_F(CpuWindowTest, SourceModeShowsTheModuleAndLineAboveTheirInstruction) {
   TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9);
@@ -324,8 +291,6 @@ TEST_F(CpuWindowTest, SourceModeShowsTheModuleAndLineAboveTheirInstruction) {
   EXPECT_EQ(Row(1).substr(0, 5), "023D:");
   EXPECT_EQ(Glyph(0), "IMG_CURRPC");
   EXPECT_EQ(Glyph(1), "IMG_CURRPC");
-  Code->Menu()->findChild<QAction*>(QStringLiteral("ToggleSource"))->trigger();
-  EXPECT_EQ(Row(0).substr(0, 5), "023D:");
 }
 
 // A source window stand-in: takes the commands whenever the CPU window does not.
@@ -379,66 +344,41 @@ TEST_F(CpuWindowTest, AutoTraceStepsUntilHAndHReachesNoWindow) {
   EXPECT_TRUE(Form->MNU_Run->isEnabled());
 }
 
-// The listing answers "Start, End addresses:" and the save dialog as told.
-class Listing : public CpuWindowTest {
- protected:
-  void SetUp() override {
-    CpuWindowTest::SetUp();
-    Previous = SetFileDialogHandler([this](TFileDialogRequest& request) {
-      Requests.push_back(request);
-      request.FileName = Path;
-      return true;
-    });
-  }
-  void TearDown() override {
-    SetFileDialogHandler(std::move(Previous));
-    CpuWindowTest::TearDown();
-  }
-  static std::string Contents(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-
-  QTemporaryDir Dir;
-  QString Path;
-  std::vector<TFileDialogRequest> Requests;
-  TFileDialogHandler Previous;
-};
-
-TEST_F(Listing, WritesTheLinesByteForByte) {
-  Path = Dir.filePath(QStringLiteral("prog.asm"));
-  Poke(0, {0x00, 0x00, 0x00});
-  TInputAnswers answers({"0,2"});
-  Form->MNU_UnasmToFile->trigger();
-  ASSERT_EQ(answers.Shown.size(), 1u);
-  EXPECT_EQ(answers.Shown[0].Caption, "Unassemble to file");
-  EXPECT_EQ(answers.Shown[0].Prompt, "Start, End addresses:");
-  ASSERT_EQ(Requests.size(), 1u);
-  EXPECT_TRUE(Requests[0].Save);
-  EXPECT_EQ(Requests[0].Title, QStringLiteral("Unassemble to file"));
-  EXPECT_EQ(Requests[0].DefaultExt, QStringLiteral("asm"));
-  EXPECT_EQ(QtNameFilters(Requests[0].Filter).size(), 3);
-  const std::string nop = std::string(24, ' ') + "NOP\n";
-  EXPECT_EQ(Contents(Path), "0000:00" + nop + "0001:00" + nop + "0002:00" + nop);
-  EXPECT_FALSE(Form->Busy());
-  EXPECT_TRUE(Boxes.Messages.empty());
+std::string Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
-TEST_F(Listing, AFileThatCannotBeMadeIsReported) {
-  Path = Dir.filePath(QStringLiteral("missing/prog.asm"));
-  TInputAnswers answers({"0,2"});
+TEST_F(CpuWindowTest, ListingWritesTheLinesByteForByteOrReportsAFileItCannotMake) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("prog.asm"));
+  Poke(0, {0x00, 0x00, 0x00});
+  TInputAnswers answers({"0,2", "0,2"});
+  TFileDialogAnswers files({{dir.filePath(QStringLiteral("missing/prog.asm"))}, {path}});
   Form->MNU_UnasmToFile->trigger();
   ASSERT_EQ(Boxes.Messages.size(), 1u);
   EXPECT_EQ(Boxes.Messages[0].Text, "Unable to create file!");
   EXPECT_EQ(Boxes.Messages[0].Caption, "ERROR");
+  Form->MNU_UnasmToFile->trigger();
+  ASSERT_EQ(answers.Shown.size(), 2u);
+  EXPECT_EQ(answers.Shown[0].Caption, "Unassemble to file");
+  EXPECT_EQ(answers.Shown[0].Prompt, "Start, End addresses:");
+  ASSERT_EQ(files.Requests.size(), 2u);
+  EXPECT_TRUE(files.Requests[0].Save);
+  EXPECT_EQ(files.Requests[0].Title, QStringLiteral("Unassemble to file"));
+  EXPECT_EQ(files.Requests[0].DefaultExt, QStringLiteral("asm"));
+  EXPECT_EQ(QtNameFilters(files.Requests[0].Filter).size(), 3);
+  const std::string nop = std::string(24, ' ') + "NOP\n";
+  EXPECT_EQ(Contents(path), "0000:00" + nop + "0001:00" + nop + "0002:00" + nop);
   EXPECT_FALSE(Form->Busy());
+  EXPECT_EQ(Boxes.Messages.size(), 1u);
 }
 
-TEST_F(Listing, HStopsTheListingAndKeepsWhatWasWritten) {
-  Path = Dir.filePath(QStringLiteral("long.asm"));
+TEST_F(CpuWindowTest, HStopsTheListingAndKeepsWhatWasWritten) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("long.asm"));
   TInputAnswers answers({"0,0FFFFFFFFh"});
+  TFileDialogAnswers files({{path}});
   // H goes down while the third window of code is read, for the line at
   // 0F8h; the listing looks at it after that line, its deadline passed.
   int reads = 0;
@@ -450,10 +390,10 @@ TEST_F(Listing, HStopsTheListingAndKeepsWhatWasWritten) {
   Form->MNU_UnasmToFile->trigger();
   SetTransferRecorder(std::move(previous));
   EXPECT_FALSE(Form->Busy());
-  const std::string text = Contents(Path);
+  const std::string text = Contents(path);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 0xF9);
   EXPECT_EQ(text.substr(text.size() - 35), "00F8:00" + std::string(24, ' ') + "NOP\n");
-  EXPECT_TRUE(answers.Shown.size() == 1u);
+  EXPECT_EQ(answers.Shown.size(), 1u);
 }
 
 struct TPlacementCase {

@@ -124,10 +124,6 @@ TEST_F(CodeLinesTest, FindsAnAddressOnlyAmongTheLinesAsked) {
   EXPECT_EQ(Lines.Address(99), Lines.Lines().back().Address);
 }
 
-}  // namespace
-
-namespace {
-
 class CodeListingTest : public CodeLinesTest {
  protected:
   std::string List(uint32_t start, uint32_t end, const TCodeListing::TGoOn& goOn = nullptr) {
@@ -147,11 +143,18 @@ class CodeListingTest : public CodeLinesTest {
   }
 };
 
-TEST_F(CodeListingTest, WritesOneBareLinePerInstruction) {
-  EXPECT_EQ(List(0, 2), "0000:00" + Gap(24) + "NOP\n0001:00" + Gap(24) + "NOP\n0002:00" + Gap(24) + "NOP\n");
-  // An instruction that starts at the end address is listed whole.
+// An instruction that starts at the end address is listed whole; the top of
+// the address space ends the listing, and so does being told to.
+TEST_F(CodeListingTest, WritesOneBareLinePerInstructionUpToTheEnd) {
   Put(0x1000, {0x00, 0xCD, 0x00, 0x20});
   EXPECT_EQ(List(0x1000, 0x1001), "1000:00" + Gap(24) + "NOP\n1001:CD0020" + Gap(20) + "CALL    2000h\n");
+  EXPECT_EQ(List(0xFFFFFFFE, 0xFFFFFFFF), "FFFE:00" + Gap(24) + "NOP\nFFFF:00" + Gap(24) + "NOP\n");
+  std::vector<uint32_t> told;
+  List(0x100, 0x1FF, [&told](uint32_t next) {
+    told.push_back(next);
+    return told.size() < 3;
+  });
+  EXPECT_EQ(told, (std::vector<uint32_t>{0x101, 0x102, 0x103}));
 }
 
 TEST_F(CodeListingTest, ReadsTheCodeInWindowsOfAHundredAndTwentyEightBytes) {
@@ -160,16 +163,6 @@ TEST_F(CodeListingTest, ReadsTheCodeInWindowsOfAHundredAndTwentyEightBytes) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 256);
   // A window is read again once four bytes or fewer are left in it.
   EXPECT_EQ(Reads, (std::vector<TRead>{{1, 0, 128}, {1, 124, 128}, {1, 248, 128}, {1, 372, 128}, {1, 496, 128}}));
-}
-
-TEST_F(CodeListingTest, EndsAtTheTopOfTheAddressSpaceAndWhenToldTo) {
-  EXPECT_EQ(List(0xFFFFFFFE, 0xFFFFFFFF), "FFFE:00" + Gap(24) + "NOP\nFFFF:00" + Gap(24) + "NOP\n");
-  std::vector<uint32_t> told;
-  List(0x100, 0x1FF, [&told](uint32_t next) {
-    told.push_back(next);
-    return told.size() < 3;
-  });
-  EXPECT_EQ(told, (std::vector<uint32_t>{0x101, 0x102, 0x103}));
 }
 
 }  // namespace
