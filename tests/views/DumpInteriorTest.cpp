@@ -169,7 +169,6 @@ TEST_F(DumpInteriorTest, KeysAndClicksMoveTheCursorAndTheWindow) {
       {D::BYTEx8, 0, -1, {Qt::Key_Up}, 0xFFF8, "00", "CODE:FFF8"},
       {D::BYTEx16, 0, -1, {Qt::Key_Up}, 0xFFF0, "00", "CODE:FFF0"},
       {D::BYTEx8, 0x100, 4, {}, 0x101, "42", "CODE:0100"},
-      {D::BYTEx8, 0x100, 27, {}, 0x103, "D", "CODE:0100"},
       // A click past the data part leaves the cursor where it was.
       {D::BYTEx8, 0x100, 40, {}, 0x100, "41", "CODE:0100"},
   };
@@ -185,44 +184,62 @@ TEST_F(DumpInteriorTest, KeysAndClicksMoveTheCursorAndTheWindow) {
   }
 }
 
-struct ModifyCase {
+// A key typed on the item after the first, or a popup command.
+struct EditCase {
   D::TDataMode Mode;
-  char Key;  // typed on the item after the first
-  const char* Initial;  // the dialog's text; empty: no dialog
+  char Key;
+  const char* Command;
+  const char* Asked;  // "caption|prompt|initial text"; empty: no dialog
   const char* Answer;
-  std::vector<uint8_t> Bytes;  // from 0101h on afterwards
+  uint32_t Check;
+  std::vector<uint8_t> Bytes;  // from Check on afterwards
+  const char* Message;         // shown, or empty
 };
 
-TEST_F(DumpInteriorTest, TypingEditsMemoryAtTheCursor) {
-  // One write carries 255 bytes; more are refused, nothing written.
+TEST_F(DumpInteriorTest, EditsChangeMemoryAsAnswered) {
+  // One write or fill pattern carries 255 bytes; more are refused, nothing written.
   const std::string longest = "\"" + std::string(255, 'x') + "\"";
   const std::string too_long = "\"" + std::string(256, 'x') + "\"";
-  const ModifyCase cases[] = {
-      {D::BYTEx8, '5', "5", "5", {0x05, 0x43}},
-      {D::BYTEx16, '5', "5", "5,6", {0x05, 0x06, 0x44}},
-      {D::WORDx8, '5', "5", "5", {0x42, 0x05, 0x00, 0x45}},
-      {D::DWORDx4, '1', "1", "12345678H", {0x42, 0x43, 0x44, 0x78, 0x56, 0x34, 0x12, 0x49}},
-      {D::BYTEx8, '"', "\"", "\"ab\"", {0x61, 0x62, 0x44}},
-      {D::BYTEx8, '"', "\"", longest.c_str(), {0x78, 0x78}},
-      {D::BYTEx8, '"', "\"", too_long.c_str(), {0x42, 0x43}},
-      {D::BYTEx8, '+', "", "", {0x42, 0x43}},
-      {D::BYTEx8, ' ', "", "", {0x42, 0x43}},
+  const std::string longest_fill = "200H,1," + longest, too_long_fill = "200H,1," + too_long;
+  const char* modify = "Modify memory|New value(s):|";
+  const std::string modify5 = modify + std::string("5"), modify1 = modify + std::string("1"),
+                    modifyQuote = modify + std::string("\"");
+  const char* fill = "Fill block|Start address, Count, Pattern:|";
+  const char* copy = "Copy block|From, To, Count:|";
+  const EditCase cases[] = {
+      {D::BYTEx8, '5', "", modify5.c_str(), "5", 0x101, {0x05, 0x43}, ""},
+      {D::WORDx8, '5', "", modify5.c_str(), "5", 0x101, {0x42, 0x05, 0x00, 0x45}, ""},
+      {D::DWORDx4, '1', "", modify1.c_str(), "12345678H", 0x101, {0x42, 0x43, 0x44, 0x78, 0x56, 0x34, 0x12, 0x49}, ""},
+      {D::BYTEx8, '"', "", modifyQuote.c_str(), longest.c_str(), 0x101, {0x78, 0x78}, ""},
+      {D::BYTEx8, '"', "", modifyQuote.c_str(), too_long.c_str(), 0x101, {0x42, 0x43}, "Value out of range"},
+      {D::BYTEx8, '+', "", "", "", 0x101, {0x42, 0x43}, ""},
+      {D::BYTEx8, ' ', "", "", "", 0x101, {0x42, 0x43}, ""},
+      {D::BYTEx8, 0, "FillBlock", fill, "200H,5,{1,2}", 0x200, {1, 2, 1, 2, 1, 0}, ""},
+      {D::BYTEx8, 0, "FillBlock", fill, "100H,3,\"\"", 0x100, {0x41, 0x42, 0x43}, ""},
+      {D::BYTEx8, 0, "FillBlock", fill, longest_fill.c_str(), 0x200, {0x78, 0}, ""},
+      {D::BYTEx8, 0, "FillBlock", fill, too_long_fill.c_str(), 0x200, {0}, "Value out of range"},
+      {D::BYTEx8, 0, "ClearBlock", "Clear block|Start address, count:|", "101H,0", 0x100, {0x41, 0x42}, ""},
+      {D::BYTEx8, 0, "CopyBlock", copy, "CODE:100H,DATA:201H,3", 0x200, {0, 0x41, 0x42, 0x43, 0}, ""},
+      {D::BYTEx8, 0, "CopyBlock", copy, "100H,,3", 0x200, {0}, "Incorrect address"},
   };
-  for (const ModifyCase& c : cases) {
+  for (const EditCase& c : cases) {
     Seed();
     Show(c.Mode);
     Keys({Qt::Key_Right});
     Input.Shown.clear();
+    Boxes.Messages.clear();
     Input.Answers = {std::string(c.Answer)};
-    QTest::keyClick(View.get(), c.Key);
-    View->Update();
+    if (c.Key) {
+      QTest::keyClick(View.get(), c.Key);
+      View->Update();
+    } else {
+      Command(c.Command);
+    }
     SCOPED_TRACE(c.Answer);
-    if (*c.Initial)
-      EXPECT_EQ(Asked(), std::vector<std::string>{"Modify memory|New value(s):|" + std::string(c.Initial)});
-    else
-      EXPECT_TRUE(Asked().empty());
-    EXPECT_EQ(Memory(0x101, static_cast<int>(c.Bytes.size())), c.Bytes);
-    if (c.Mode == D::BYTEx8 && *c.Initial) {
+    EXPECT_EQ(Asked(), *c.Asked ? std::vector<std::string>{c.Asked} : std::vector<std::string>{});
+    EXPECT_EQ(Memory(c.Check, static_cast<int>(c.Bytes.size())), c.Bytes);
+    EXPECT_EQ(Boxes.Messages.empty() ? std::string() : Boxes.Messages[0].Text, c.Message);
+    if (c.Key && c.Mode == D::BYTEx8) {
       EXPECT_TRUE(Line(0).startsWith("CODE:0100 41 " + QString::asprintf("%02X", c.Bytes[0])));
     }
   }
@@ -247,46 +264,6 @@ TEST_F(DumpInteriorTest, DoubleClickAndModifyAskWithAnEmptyAnswer) {
   }
   SetTransferRecorder(std::move(previous));
   EXPECT_EQ(writes, 0);
-}
-
-struct BlockCase {
-  const char* Command;
-  const char* Asked;
-  const char* Answer;
-  uint32_t Check;
-  std::vector<uint8_t> Bytes;  // from Check on afterwards
-  const char* Message;         // shown, or empty
-};
-
-TEST_F(DumpInteriorTest, BlockCommandsChangeMemoryAsAnswered) {
-  const std::string longest_pattern = "200H,1,\"" + std::string(255, 'x') + "\"";
-  const std::string long_pattern = "200H,1,\"" + std::string(256, 'x') + "\"";
-  const BlockCase cases[] = {
-      {"FillBlock", "Fill block|Start address, Count, Pattern:|", "200H,5,{1,2}", 0x200, {1, 2, 1, 2, 1, 0}, ""},
-      {"FillBlock", "Fill block|Start address, Count, Pattern:|", "100H,3,\"\"", 0x100, {0x41, 0x42, 0x43}, ""},
-      {"FillBlock", "Fill block|Start address, Count, Pattern:|", longest_pattern.c_str(), 0x200, {0x78, 0}, ""},
-      {"FillBlock", "Fill block|Start address, Count, Pattern:|", long_pattern.c_str(), 0x200, {0}, "Value out of range"},
-      {"ClearBlock", "Clear block|Start address, count:|", "101H,0", 0x100, {0x41, 0x42}, ""},
-      {"CopyBlock", "Copy block|From, To, Count:|", "CODE:100H,DATA:201H,3", 0x200, {0, 0x41, 0x42, 0x43, 0}, ""},
-      {"CopyBlock", "Copy block|From, To, Count:|", "100H,,3", 0x200, {0}, "Incorrect address"},
-  };
-  for (const BlockCase& c : cases) {
-    Seed();
-    Show(D::BYTEx8);
-    Input.Shown.clear();
-    Input.Answers = {std::string(c.Answer)};
-    Command(c.Command);
-    SCOPED_TRACE(c.Answer);
-    EXPECT_EQ(Asked(), std::vector<std::string>{c.Asked});
-    EXPECT_EQ(Memory(c.Check, static_cast<int>(c.Bytes.size())), c.Bytes);
-    if (*c.Message) {
-      ASSERT_EQ(Boxes.Messages.size(), 1u);
-      EXPECT_EQ(Boxes.Messages[0].Text, c.Message);
-    } else {
-      EXPECT_TRUE(Boxes.Messages.empty());
-    }
-    Boxes.Messages.clear();
-  }
 }
 
 TEST_F(DumpInteriorTest, DisplayAtMovesTheWindowAndTheCursorHome) {
