@@ -19,10 +19,10 @@ function(tarvik_add_all_subdirectories)
 endfunction()
 
 # tarvik_add_gtest(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [GUI])
-# GUI tests run headless and are left out of the sanitizer build.
+# GUI tests run headless.
 function(tarvik_add_gtest name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
-  if(T_GUI AND (NOT TARVIK_GUI OR TARVIK_SANITIZE))
+  if(T_GUI AND NOT TARVIK_GUI)
     return()
   endif()
   add_executable(${name} ${T_SOURCES})
