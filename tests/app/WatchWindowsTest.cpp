@@ -2,12 +2,16 @@
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
+#include <QWindow>
 
 #include "Debug.h"
 #include "DebugTableBuilder.h"
 #include "DockSite.h"
 #include "FileDialogAnswers.h"
+#include "FocusCheck.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "SettingsRegistry.h"
@@ -212,6 +216,51 @@ TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheCpuAndSourceWindows) {
   QCoreApplication::processEvents();
   EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
   EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
+}
+
+// However the window leaves a host with the focus in one of its views, the
+// host keeps no pointer to it, so activating the host later reaches nothing
+// freed.
+TEST_F(WatchWindowsTest, LeavesNoFocusBehindInItsHost) {
+  Form->show();
+  TFileDialogAnswers files({{TARVIK_SAMPLES "/demo.c"}});
+  TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9);
+  enum TLeave { DraggedOff, ClosedByButton, HostCloses };
+  for (const char* hostName : {"frmCpu", "frmSource"}) {
+    for (TLeave leave : {DraggedOff, ClosedByButton, HostCloses}) {
+      SCOPED_TRACE(std::string(hostName) + " " + std::to_string(leave));
+      if (!Form->findChild<QWidget*>(QString::fromLatin1(hostName)))
+        (hostName == std::string("frmCpu") ? Form->TLB_ViewCpu : Form->MNU_ViewSource)->trigger();
+      auto* host = Form->findChild<QWidget*>(QString::fromLatin1(hostName));
+      auto* cpu = dynamic_cast<TfrmCpu*>(host);
+      TDockSite* site = cpu ? cpu->DockSite : dynamic_cast<TfrmSource*>(host)->DockSite;
+      TfrmWatchList* form = OpenWatches();
+      ASSERT_TRUE(site && form);
+      form->move(0, 0);  // it opens where it last floated, which may be over the panel
+      Drag(form, site->Panel()->mapToGlobal(site->Panel()->rect().center()));
+      ASSERT_EQ(site->DockedControl(), form);
+      form->WatchInteriors[0]->setFocus();
+
+      if (leave == DraggedOff) {
+        Drag(form, site->Panel()->mapToGlobal(QPoint(0, -300)));
+        EXPECT_FALSE(form->isAncestorOf(host->window()->focusWidget()));
+        form->close();
+      } else if (leave == ClosedByButton) {
+        Form->TLB_ViewWatch->trigger();
+      } else {
+        host->close();
+      }
+      QCoreApplication::processEvents();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      ASSERT_EQ(Form->findChild<QWidget*>(QStringLiteral("frmWatchList")), nullptr);
+      EXPECT_EQ(DanglingFocus(), "");
+      if (leave != HostCloses) {
+        host->window()->windowHandle()->requestActivate();
+        if (cpu) cpu->mdiArea()->setActiveSubWindow(cpu);
+        QCoreApplication::processEvents();
+      }
+    }
+  }
 }
 
 }  // namespace
