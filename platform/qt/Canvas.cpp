@@ -40,23 +40,14 @@ void TCanvas::SetGrid(int originX, const QSize& cell) {
   OriginX = originX;
   CellSize = cell;
   // The cells no longer stand where they stood: the owner repaints.
-  Cells.clear();
-  Glyphs.clear();
-  Columns = 0;
   LayOutGrid(Brush.Color);
 }
 
 void TCanvas::LayOutGrid(TColor background) {
-  const int oldColumns = Columns;
-  const std::vector<TGridCell> oldCells = std::move(Cells);
-  const int oldRows = static_cast<int>(Glyphs.size());
   Columns = CeilDiv(Image.width() - OriginX, CellSize.width());
   const int rows = CeilDiv(Image.height(), CellSize.height());
   Cells.assign(static_cast<size_t>(Columns) * rows, TGridCell{QLatin1Char(' '), Font.Color, background});
-  Glyphs.resize(rows);
-  for (int row = 0; row < std::min(rows, oldRows); ++row)
-    for (int column = 0; column < std::min(Columns, oldColumns); ++column)
-      Cells[static_cast<size_t>(row) * Columns + column] = oldCells[static_cast<size_t>(row) * oldColumns + column];
+  Glyphs.assign(rows, {});
 }
 
 void TCanvas::FillRect(const QRect& rect) {
@@ -65,16 +56,18 @@ void TCanvas::FillRect(const QRect& rect) {
     QPainter painter(&Image);
     painter.fillRect(rect, ToQColor(Brush.Color));
   }
-  const int cx = CellSize.width();
-  const int cy = CellSize.height();
+  // A cell is blank once the fill holds the centre of the part of it that is
+  // on the picture: a last column or row cut by the edge has its centre
+  // outside, yet the fill leaves nothing of its character to see.
+  const auto seenCentre = [](int start, int size, int limit) { return start + (std::min(start + size, limit) - start) / 2; };
   for (int row = 0; row < GridRows(); ++row) {
-    const int centreY = row * cy + cy / 2;
-    if (centreY < rect.top() || centreY > rect.bottom()) continue;
-    for (int column = 0; column < Columns; ++column) {
-      const int centreX = OriginX + column * cx + cx / 2;
-      if (centreX >= rect.left() && centreX <= rect.right()) *Cell(column, row) = {QLatin1Char(' '), Font.Color, Brush.Color};
-    }
     if (rect.contains(Glyphs[row].Centre)) Glyphs[row] = {};
+    const int y = seenCentre(row * CellSize.height(), CellSize.height(), Image.height());
+    if (y < rect.top() || y > rect.bottom()) continue;
+    for (int column = 0; column < Columns; ++column) {
+      const int x = seenCentre(OriginX + column * CellSize.width(), CellSize.width(), Image.width());
+      if (x >= rect.left() && x <= rect.right()) *Cell(column, row) = {QLatin1Char(' '), Font.Color, Brush.Color};
+    }
   }
   Changed(rect);
 }

@@ -50,8 +50,7 @@ class TCanvas {
   // Called with the rectangle that changed, so the owner can bring it on screen.
   std::function<void(const QRect& changed)> OnChange;
 
-  // A new image of size pixels filled with background; grid cells that still
-  // fit keep what they hold.
+  // A new image of size pixels filled with background, its grid as blank.
   void SetSize(const QSize& size, TColor background);
   QSize Size() const { return Image.size(); }
   const QImage& Picture() const { return Image; }

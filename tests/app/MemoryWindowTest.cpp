@@ -101,6 +101,18 @@ TEST_F(MemoryWindowTest, ButtonsAndThePopupChooseTheGroupingTogether) {
   // The window grows no taller than the view allows: eight lines of words.
   form->resize(form->width(), 2000);
   EXPECT_EQ(form->DumpArea->GetNumLines(), 8);
+
+  // Double words make a shorter row and a narrower window; nothing of the
+  // longer row stays.
+  const uint8_t bytes[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+  TheProtocol->WriteMemory(1, 0x100, 16, bytes);
+  TfrmMemory* fresh = Open();
+  fresh->DumpArea->SetNewAddress(1, 0x100);
+  QTest::mouseClick(fresh->btnWord, Qt::LeftButton);
+  fresh->resize(fresh->maximumSize());
+  EXPECT_EQ(Line(fresh, 0), "CODE:0100 0201 0403 0605 0807 0A09 0C0B 0E0D 100F");
+  QTest::mouseClick(fresh->btnDword, Qt::LeftButton);
+  EXPECT_EQ(Line(fresh, 0), "CODE:0100 04030201 08070605 0C0B0A09 100F0E0D");
 }
 
 TEST_F(MemoryWindowTest, DoubleClickOnTheAddressAsksWhereToShow) {

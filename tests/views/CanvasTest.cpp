@@ -93,16 +93,38 @@ TEST_F(CanvasTest, MarginGlyphIsRecordedPerRowAndFilledOver) {
   EXPECT_EQ(Canvas.GridGlyph(1), QString());
 }
 
-TEST_F(CanvasTest, ResizeKeepsTheCellsThatStillFit) {
+// The grid holds what the picture shows: a new size fills the picture
+// afresh, and a fill blanks a cell cut by the edge once it covers what is
+// left of it.
+TEST_F(CanvasTest, GridShowsWhatThePictureShows) {
   Canvas.TextOut(Margin, 0, QStringLiteral("0123456789"));
-  Canvas.TextOut(Margin, 45, QStringLiteral("last"));
   Canvas.SetSize({Margin + 5 * 8, 2 * 15}, clWhite);
   EXPECT_EQ(Canvas.GridColumns(), 5);
   EXPECT_EQ(Canvas.GridRows(), 2);
-  EXPECT_EQ(Canvas.GridLine(0), QStringLiteral("01234"));
-  Canvas.SetSize({Margin + 10 * 8, 4 * 15}, clWhite);
-  EXPECT_EQ(Canvas.GridLine(0), QStringLiteral("01234     "));
-  EXPECT_EQ(Canvas.GridLine(3).trimmed(), QString());
+  EXPECT_EQ(Canvas.GridLine(0), QStringLiteral("     "));
+
+  Canvas.SetSize({Margin + 4 * 8 + 3, 15 + 5}, clWhite);  // a column and a row cut short
+  ASSERT_EQ(Canvas.GridColumns(), 5);
+  ASSERT_EQ(Canvas.GridRows(), 2);
+  Canvas.Brush = {clWhite, TBrushStyle::Solid};
+  struct TCase {
+    QRect Fill;
+    QString Row0, Row1;
+  };
+  for (const TCase& c : {
+           TCase{{Margin + 2 * 8, 0, 100, 100}, "AB   ", "AB   "},  // to the edges: the cut cells too
+           TCase{{Margin + 4 * 8, 0, 1, 100}, "ABCDE", "ABCDE"},      // under the half of what shows
+           TCase{{Margin + 4 * 8, 0, 2, 100}, "ABCD ", "ABCD "},      // over it
+           TCase{{0, 15, 200, 2}, "ABCDE", "ABCDE"},
+           TCase{{0, 15, 200, 3}, "ABCDE", "     "},
+       }) {
+    SCOPED_TRACE(c.Fill.x());
+    Canvas.TextOut(Margin, 0, QStringLiteral("ABCDE"));
+    Canvas.TextOut(Margin, 15, QStringLiteral("ABCDE"));
+    Canvas.FillRect(c.Fill);
+    EXPECT_EQ(Canvas.GridLine(0), c.Row0);
+    EXPECT_EQ(Canvas.GridLine(1), c.Row1);
+  }
 }
 
 }  // namespace
