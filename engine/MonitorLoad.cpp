@@ -79,6 +79,8 @@ int DownloadMonitor(std::string_view text, TMonitorProgress& progress) {
     if (at == text.size()) break;
     TMonitorRecord record;
     if (text[at] != ':' || !ReadRecord(text, ++at, record)) {
+      // The good lines before it were meant to arrive whole.
+      send();
       BadFormat();
       error = MONITOR_BAD;
       break;

@@ -20,7 +20,8 @@ enum : int { MONITOR_DONE = 0, MONITOR_REFUSED = 1, MONITOR_BAD = 2 };
 // Sends the records of the text. A line that does not begin with ':', or whose
 // count, address, type or data run past the text or hold other than hex
 // digits, ends the download with "Bad monitor code-file format!" (caption
-// "ERROR"), sending nothing of that line. Only records of type 00 carry code.
+// "ERROR") once the block gathered before it is sent, sending nothing of that
+// line. Only records of type 00 carry code.
 // A refused block ends it too. The end call goes out only when all went well.
 int DownloadMonitor(std::string_view text, TMonitorProgress& progress);
 

@@ -62,10 +62,13 @@ TEST_F(MonitorLoad, BlocksOfContiguousBytesUpTo1024ThenTheEnd) {
        MONITOR_DONE, nullptr},
       {"other record types", Line(0x0000, 2, 4) + Line(0x0000, 4) + Line(0x1234, 4, 3) + ":00000001FF\n",
        {{0x0000, 4}}, MONITOR_DONE, nullptr},
-      // What was sent stays; the block gathered last is not sent, and nothing of the bad line.
-      {"a comment line", sent + "; monitor\n" + Line(0x0210, 16), {{0x0000, 16}}, MONITOR_BAD, bad.c_str()},
-      {"a line cut short", sent + ":1002100000010203", {{0x0000, 16}}, MONITOR_BAD, bad.c_str()},
-      {"no hex digit", sent + ":1002G000" + std::string(34, '0'), {{0x0000, 16}}, MONITOR_BAD, bad.c_str()},
+      // The block gathered before the bad line goes out too, nothing of that line.
+      {"a comment line", sent + "; monitor\n" + Line(0x0210, 16), {{0x0000, 16}, {0x0200, 16}}, MONITOR_BAD,
+       bad.c_str()},
+      {"a line cut short", sent + ":1002100000010203", {{0x0000, 16}, {0x0200, 16}}, MONITOR_BAD, bad.c_str()},
+      {"no hex digit", sent + ":1002G000" + std::string(34, '0'), {{0x0000, 16}, {0x0200, 16}}, MONITOR_BAD,
+       bad.c_str()},
+      {"a bad first line", ";\n" + sent, {}, MONITOR_BAD, bad.c_str()},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
