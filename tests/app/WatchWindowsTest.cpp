@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QLabel>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -18,6 +17,7 @@
 #include "SymInterior.h"
 #include "Symbols.h"
 #include "TargetPokes.h"
+#include "WatchDrag.h"
 #include "WatchInterior.h"
 #include "srcCpu.h"
 #include "srcSource.h"
@@ -46,19 +46,6 @@ class WatchWindowsTest : public MainWindowTest {
     return view->Canvas()->GridLine(row).trimmed().toStdString();
   }
   static void Type(TWatchInterior* view, const char* text) { QTest::keyClicks(view, text); }
-  // Takes the window by its tab, moves it to global and lets go.
-  static void Drag(TfrmWatchList* form, const QPoint& global) {
-    QTabBar* target = form->PageControl1->tabBar();
-    const QPoint local = target->tabRect(target->currentIndex()).center();
-    QMouseEvent press(QEvent::MouseButtonPress, local, target->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &press);
-    QMouseEvent move(QEvent::MouseMove, target->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, target->mapFromGlobal(global), global, Qt::LeftButton,
-                        Qt::NoButton, {});
-    QApplication::sendEvent(target, &release);
-    QCoreApplication::processEvents();
-  }
 };
 
 TEST_F(WatchWindowsTest, WatchesTypedInTheWindowFollowTheTarget) {
@@ -188,14 +175,14 @@ TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheCpuAndSourceWindows) {
   uint16_t value = 1;
   for (auto [site, host] : {std::pair{cpu->DockSite, cpu->Handle()}, {source->DockSite, source->Handle()}}) {
     QWidget* panel = site->Panel();
-    Drag(form, panel->mapToGlobal(panel->rect().center()));
+    DragWatchWindow(form, panel->mapToGlobal(panel->rect().center()));
     ASSERT_EQ(site->DockedControl(), form);
     EXPECT_EQ(form->height(), 80);
     SetWord(counter, ++value);
     SendMessage(host, UM_REFRESH);
     EXPECT_EQ(Line(view, 0), "counter: " + std::to_string(value));
     // Dragged off, it floats again.
-    Drag(form, panel->mapToGlobal(QPoint(0, -300)));
+    DragWatchWindow(form, panel->mapToGlobal(QPoint(0, -300)));
     EXPECT_TRUE(form->isWindow());
     EXPECT_EQ(form->minimumHeight(), 107);
   }
@@ -203,7 +190,7 @@ TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheCpuAndSourceWindows) {
 
   // Closed by its button while docked, it leaves the panel empty.
   QWidget* panel = cpu->DockSite->Panel();
-  Drag(form, panel->mapToGlobal(panel->rect().center()));
+  DragWatchWindow(form, panel->mapToGlobal(panel->rect().center()));
   Form->TLB_ViewWatch->trigger();
   QCoreApplication::processEvents();
   EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
@@ -211,7 +198,7 @@ TEST_F(WatchWindowsTest, OnTheSampleDocksIntoTheCpuAndSourceWindows) {
 
   form = OpenWatches();
   panel = source->DockSite->Panel();
-  Drag(form, panel->mapToGlobal(panel->rect().center()));
+  DragWatchWindow(form, panel->mapToGlobal(panel->rect().center()));
   source->close();
   QCoreApplication::processEvents();
   EXPECT_EQ(Form->findChild<TfrmWatchList*>(QStringLiteral("frmWatchList")), nullptr);
@@ -237,12 +224,12 @@ TEST_F(WatchWindowsTest, LeavesNoFocusBehindInItsHost) {
       TfrmWatchList* form = OpenWatches();
       ASSERT_TRUE(site && form);
       form->move(0, 0);  // it opens where it last floated, which may be over the panel
-      Drag(form, site->Panel()->mapToGlobal(site->Panel()->rect().center()));
+      DragWatchWindow(form, site->Panel()->mapToGlobal(site->Panel()->rect().center()));
       ASSERT_EQ(site->DockedControl(), form);
       form->WatchInteriors[0]->setFocus();
 
       if (leave == DraggedOff) {
-        Drag(form, site->Panel()->mapToGlobal(QPoint(0, -300)));
+        DragWatchWindow(form, site->Panel()->mapToGlobal(QPoint(0, -300)));
         EXPECT_FALSE(form->isAncestorOf(host->window()->focusWidget()));
         form->close();
       } else if (leave == ClosedByButton) {
