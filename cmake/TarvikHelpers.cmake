@@ -18,10 +18,11 @@ function(tarvik_add_all_subdirectories)
   endforeach()
 endfunction()
 
-# tarvik_add_gtest(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [GUI])
-# GUI tests run headless.
+# tarvik_add_gtest(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [GUI] [TIMEOUT seconds])
+# GUI tests run headless. TIMEOUT bounds each test of the program, in place
+# of the default that ctest is given.
 function(tarvik_add_gtest name)
-  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(T_GUI AND NOT TARVIK_GUI)
     return()
   endif()
@@ -29,9 +30,15 @@ function(tarvik_add_gtest name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   # Test programs land in build/bin beside the plug-ins, so they find them as the program does.
+  set(properties)
   if(T_GUI)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    list(APPEND properties ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+  if(T_TIMEOUT)
+    list(APPEND properties TIMEOUT ${T_TIMEOUT})
+  endif()
+  if(properties)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
   endif()
