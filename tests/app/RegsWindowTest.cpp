@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 
 #include "MainWindowFixture.h"
 #include "RegsInterior.h"
@@ -84,6 +85,28 @@ INSTANTIATE_TEST_SUITE_P(Values, StoredGeometry,
                          ::testing::Values(StoredCase{"Within", 100, 6}, StoredCase{"TooLow", 10, 4},
                                            StoredCase{"TooHigh", 2000, 14}),
                          [](const ::testing::TestParamInfo<StoredCase>& info) { return info.param.Name; });
+
+// A place stored on a screen since gone, or on a larger one, puts the title
+// bar back where it can be taken; the size stays.
+TEST_F(RegsWindowTest, AStoredPlaceOffTheScreenComesBackOntoIt) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  struct TCase {
+    QPoint Stored, Shown;
+  };
+  for (const TCase& c : {TCase{{40, 50}, {40, 50}}, TCase{{-4000, -3000}, screen.topLeft()},
+                         TCase{{screen.right() + 2000, screen.bottom() + 1}, {-1, -1}}}) {
+    SCOPED_TRACE(c.Stored.x());
+    ASSERT_TRUE(WriteWindowRect("Registers", TWindowRect{c.Stored.x(), c.Stored.y(), 200, 150}));
+    TfrmRegs* form = Open();
+    ASSERT_NE(form, nullptr);
+    const QRect shown(form->pos(), form->size());
+    EXPECT_EQ(shown.height(), 150);
+    if (c.Shown.x() >= 0) EXPECT_EQ(shown.topLeft(), c.Shown);
+    EXPECT_TRUE(screen.contains(QRect(shown.topLeft(), QSize(shown.width(), 10))));
+    form->close();
+    QCoreApplication::processEvents();
+  }
+}
 
 TEST_F(RegsWindowTest, TheSpecialRegisterWindowOfATargetWithoutThemStaysEmpty) {
   auto* form = new TfrmSRegs(Form.get());
