@@ -6,7 +6,6 @@
 #include <QMdiArea>
 #include <QSplitter>
 #include <QSplitterHandle>
-#include <QStyle>
 #include <QtEndian>
 
 #include <algorithm>
@@ -197,9 +196,8 @@ void TfrmCpu::ShowIn(QMdiArea& area) {
   const QRect stored = FNormalGeometry;
   area.addSubWindow(this);
   // The area puts a new child where it overlaps the others least; a stored
-  // place holds, moved only as far as its title bar needs to be seen.
-  if (FPlacementStored)
-    move(PositionInReach(stored, area.viewport()->rect(), style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this)));
+  // place holds, moved only as far as the area needs.
+  if (FPlacementStored) move(PositionInReach(stored, area.viewport()->rect()));
   if (maximised)
     showMaximized();
   else

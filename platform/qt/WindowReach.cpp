@@ -2,21 +2,18 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
 
-QPoint PositionInReach(const QRect& wanted, const QRect& area, int titleHeight) {
+QPoint PositionInReach(const QRect& wanted, const QRect& area) {
   const int x = std::max(area.left(), std::min(wanted.left(), area.right() + 1 - wanted.width()));
-  const int y = std::max(area.top(), std::min(wanted.top(), area.bottom() + 1 - titleHeight));
+  const int y = std::max(area.top(), std::min(wanted.top(), area.bottom() + 1 - wanted.height()));
   return {x, y};
 }
 
 void MoveOntoScreen(QWidget& window) {
   const QScreen* screen = QGuiApplication::screenAt(window.pos());
   if (!screen) screen = window.screen();
-  if (!screen) return;
-  const int titleHeight = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
-  window.move(PositionInReach(QRect(window.pos(), window.size()), screen->availableGeometry(), titleHeight));
+  if (screen) window.move(PositionInReach(QRect(window.pos(), window.size()), screen->availableGeometry()));
 }

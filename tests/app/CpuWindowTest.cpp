@@ -441,7 +441,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<TPlacementCase>& info) { return std::string(info.param.Name); });
 
 // Made large in a large main window, it comes back at its place; in a
-// smaller one it keeps its size with the title bar in the area, and the area
+// smaller one it keeps its size with its corner in the area, and the area
 // scrolls to the rest.
 TEST_F(CpuWindowTest, ReopensWithinReachOfASmallerMainWindow) {
   QMdiArea* area = Form->MdiArea();
@@ -461,7 +461,7 @@ TEST_F(CpuWindowTest, ReopensWithinReachOfASmallerMainWindow) {
 
   Form->resize(733, 496);
   reopen();
-  EXPECT_EQ(Cpu->geometry(), QRect(0, 40, 1200, 800));
+  EXPECT_EQ(Cpu->geometry(), QRect(0, 0, 1200, 800));
   QScrollBar* across = area->horizontalScrollBar();
   ASSERT_TRUE(across->isVisible());
   ASSERT_TRUE(area->verticalScrollBar()->isVisible());
