@@ -25,6 +25,7 @@
 #include "SettingsRegistry.h"
 #include "StackInterior.h"
 #include "Tgtz80.h"
+#include "WindowReach.h"
 #include "srcMain.h"
 
 namespace {
@@ -123,6 +124,7 @@ void TfrmCpu::FormCreate() {
   QRect placement;
   bool maximised = false;
   if (ReadPlacement(placement, maximised)) {
+    FPlacementStored = true;
     setGeometry(placement);
     FNormalGeometry = placement;
     if (maximised) setWindowState(windowState() | Qt::WindowMaximized);
@@ -187,6 +189,19 @@ TfrmCpu::~TfrmCpu() {
     WritePlacement(old, true);
   else
     WritePlacement(FNormalGeometry, maximised);
+}
+
+void TfrmCpu::ShowIn(QMdiArea& area) {
+  const bool maximised = windowState() & Qt::WindowMaximized;
+  const QRect stored = FNormalGeometry;
+  area.addSubWindow(this);
+  // The area puts a new child where it overlaps the others least; a stored
+  // place holds, moved only as far as the area needs.
+  if (FPlacementStored) move(PositionInReach(stored, area.viewport()->rect()));
+  if (maximised)
+    showMaximized();
+  else
+    show();
 }
 
 void TfrmCpu::Dispatch(TMessage& message) {
@@ -354,12 +369,7 @@ namespace {
 const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
   main.SetViewFactory(TViewKind::Cpu, [](TfrmMain& owner) -> QWidget* {
     auto* form = new TfrmCpu;
-    const bool maximised = form->windowState() & Qt::WindowMaximized;
-    owner.MdiArea()->addSubWindow(form);
-    if (maximised)
-      form->showMaximized();
-    else
-      form->show();
+    form->ShowIn(*owner.MdiArea());
     form->CodeArea->Stopped();
     form->CodeArea->setFocus();
     return form;

@@ -8,6 +8,7 @@
 #include "MessageBus.h"
 #include "RunCommandTarget.h"
 
+class QMdiArea;
 class QSplitter;
 class TCodeInterior;
 class TDockSite;
@@ -34,6 +35,9 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   ~TfrmCpu() override;
 
   void Dispatch(TMessage& message) override;
+  // Adds the window to the area at its stored place, kept within reach, and
+  // shows it as it was stored (maximised or not).
+  void ShowIn(QMdiArea& area);
 
   bool InstructionLevel() const override { return true; }
   bool TakesRunCommands() const override;
@@ -78,4 +82,5 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   void OnChange();
   // The geometry of the normal (not maximised) window, kept for the registry.
   QRect FNormalGeometry;
+  bool FPlacementStored = false;
 };

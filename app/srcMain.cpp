@@ -54,6 +54,10 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 
   FMdiArea = new QMdiArea(this);
   FMdiArea->setObjectName(QStringLiteral("MdiArea"));
+  // A child larger than the area, or left outside it when the main window
+  // shrank, can then still be reached.
+  FMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  FMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(FMdiArea);
 
   FBusy = 0;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <optional>
 
+#include "WindowReach.h"
+
 namespace {
 
 QString GroupOf(const std::string& key) {
@@ -85,6 +87,7 @@ void RestoreWindowRect(const std::string& name, QWidget& window) {
   if (!ReadWindowRect(name, rect)) return;
   window.move(rect.Left, rect.Top);
   window.resize(rect.Width, rect.Height);
+  MoveOntoScreen(window);
 }
 
 void StoreWindowRect(const std::string& name, const QWidget& window) {

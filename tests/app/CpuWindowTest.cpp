@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -438,5 +439,34 @@ INSTANTIATE_TEST_SUITE_P(
                       TPlacementCase{"MaximisedKeepsTheEarlierValue", true, true, {7, 8, 520, 340, 1}},
                       TPlacementCase{"MaximisedWithoutEarlierValue", false, true, {20, 30, 600, 400, 1}}),
     [](const ::testing::TestParamInfo<TPlacementCase>& info) { return std::string(info.param.Name); });
+
+// Made large in a large main window, it comes back at its place; in a
+// smaller one it keeps its size with its corner in the area, and the area
+// scrolls to the rest.
+TEST_F(CpuWindowTest, ReopensWithinReachOfASmallerMainWindow) {
+  QMdiArea* area = Form->MdiArea();
+  const auto reopen = [this] {
+    Cpu->close();
+    QCoreApplication::processEvents();
+    Form->TLB_ViewCpu->trigger();
+    Cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
+    QCoreApplication::processEvents();
+  };
+  Form->resize(1400, 1000);
+  QCoreApplication::processEvents();
+  Cpu->setGeometry(50, 40, 1200, 800);
+  reopen();
+  EXPECT_EQ(Cpu->geometry(), QRect(50, 40, 1200, 800));
+  EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+
+  Form->resize(733, 496);
+  reopen();
+  EXPECT_EQ(Cpu->geometry(), QRect(0, 0, 1200, 800));
+  QScrollBar* across = area->horizontalScrollBar();
+  ASSERT_TRUE(across->isVisible());
+  ASSERT_TRUE(area->verticalScrollBar()->isVisible());
+  across->setValue(across->maximum());
+  EXPECT_EQ(Cpu->geometry().right(), area->viewport()->width() - 1);
+}
 
 }  // namespace

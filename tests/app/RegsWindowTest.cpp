@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 
 #include "MainWindowFixture.h"
 #include "RegsInterior.h"
@@ -84,6 +85,24 @@ INSTANTIATE_TEST_SUITE_P(Values, StoredGeometry,
                          ::testing::Values(StoredCase{"Within", 100, 6}, StoredCase{"TooLow", 10, 4},
                                            StoredCase{"TooHigh", 2000, 14}),
                          [](const ::testing::TestParamInfo<StoredCase>& info) { return info.param.Name; });
+
+// A place stored on a screen since gone, or on a larger one, brings the
+// window back onto the screen; the size stays.
+TEST_F(RegsWindowTest, AStoredPlaceOffTheScreenComesBackOntoIt) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const auto shownFrom = [this](QPoint stored) {
+    EXPECT_TRUE(WriteWindowRect("Registers", TWindowRect{stored.x(), stored.y(), 200, 150}));
+    TfrmRegs* form = Open();
+    const QRect shown(form->pos(), form->size());
+    form->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown.height(), 150);
+    return shown;
+  };
+  EXPECT_EQ(shownFrom({40, 50}).topLeft(), QPoint(40, 50));
+  EXPECT_EQ(shownFrom({-4000, -3000}).topLeft(), screen.topLeft());
+  EXPECT_EQ(shownFrom(screen.bottomRight() + QPoint(2000, 1)).bottomRight(), screen.bottomRight());
+}
 
 TEST_F(RegsWindowTest, TheSpecialRegisterWindowOfATargetWithoutThemStaysEmpty) {
   auto* form = new TfrmSRegs(Form.get());
