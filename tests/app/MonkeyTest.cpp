@@ -111,6 +111,7 @@ void Settle() {
 
 class Monkey : public MainWindowTest, public ::testing::WithParamInterface<unsigned> {
  protected:
+  // A target with every optional feature the windows show.
   void Prepare() override {
     TProtocolScript& target = ProtocolScript();
     const char areas[] =
@@ -386,6 +387,7 @@ class Monkey : public MainWindowTest, public ::testing::WithParamInterface<unsig
   TMemoryRegistry Store;
   QTemporaryDir Folder;
   QTimer AbortKey;
+  // The monkey chooses; the support's handlers answer and cancel.
   TInputAnswers Inputs;
   TFileDialogAnswers Files;
   TModalDialogHandler AnswerInput;
