@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -371,6 +372,36 @@ TEST_F(MalformedTypes, DescriptionsMakeABoundedNumberOfLookups) {
     std::string_view path;
     debug.MakeTypeFormat(100, w, nullptr, path);
     EXPECT_EQ(w.Format, lookups == 254 ? "{%2s}" : "{}") << lookups;
+  }
+}
+
+// A structure may claim any member count and name itself among its members;
+// the watch describes a type once per row and refresh.
+TEST_F(MalformedTypes, DescriptionsOfAnyBufferAreShortAndQuick) {
+  struct Case {
+    const char* what;
+    void (*fill)(uint8_t*);
+  } cases[] = {
+      {"structure of 1.7 billion members, the first itself, then empty ones",
+       [](uint8_t* b) {
+         const uint8_t record[] = {0x64, 0x00, 0x11, 0x00, 0x03, 0x00, 0x1c, 0x00, 0x17,
+                                   0x22, 0x00, 0x64, 0x29, 0x61, 0x61, 0x02, 0x00, 0x64};
+         std::memcpy(b, record, sizeof record);
+       }},
+  };
+  for (const Case& c : cases) {
+    std::memset(buffer, 0, TYPE_BUFFER_SIZE);
+    c.fill(buffer);
+    for (bool withText : {true, false}) {
+      w = TWatchState{};
+      std::string text;
+      std::string_view path;
+      const auto start = std::chrono::steady_clock::now();
+      debug.MakeTypeFormat(100, w, withText ? &text : nullptr, path);
+      EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50)) << c.what;
+      EXPECT_LE(text.size(), 4096u) << c.what;
+      EXPECT_LE(w.Format.size(), 200u) << c.what;
+    }
   }
 }
 
