@@ -65,6 +65,7 @@ struct TDebug::TTypeWalk {
 };
 
 uint32_t TDebug::MakeTypeFormat(uint16_t index, TWatchState& w, std::string* text, std::string_view& path) {
+  CheckTypeChain();
   TTypeWalk walk{w, path};
   return FormatType(index, text, walk, 0);
 }
@@ -81,7 +82,7 @@ uint32_t TDebug::FormatType(uint16_t index, std::string* text, TTypeWalk& walk, 
   }
   if (walk.LookupsLeft == 0) return 0;
   --walk.LookupsLeft;
-  if (!FindType(index)) return 0;
+  if (!LookUpType(index)) return 0;
 
   TByteStream s(TypeBuffer.get() + TypeCursor + 2, TypeBuffer.get() + TYPE_BUFFER_SIZE);
   uint8_t kind = 0;

@@ -359,7 +359,7 @@ TEST_F(MalformedTypes, RecordsRunningPastTheEnd) {
   }
 }
 
-// Every record lookup scans the buffer, so one description makes at most 256.
+// One description makes at most 256 record lookups.
 TEST_F(MalformedTypes, DescriptionsMakeABoundedNumberOfLookups) {
   for (int lookups : {254, 255}) {
     std::vector<std::tuple<uint32_t, std::string, uint16_t>> members(lookups, {0, "e", 101});
@@ -375,7 +375,8 @@ TEST_F(MalformedTypes, DescriptionsMakeABoundedNumberOfLookups) {
   }
 }
 
-// A structure may claim any member count and name itself among its members;
+// A structure may claim any member count and name itself among its members,
+// or its members may name missing types that each take a scan of the buffer;
 // the watch describes a type once per row and refresh.
 TEST_F(MalformedTypes, DescriptionsOfAnyBufferAreShortAndQuick) {
   struct Case {
@@ -388,20 +389,53 @@ TEST_F(MalformedTypes, DescriptionsOfAnyBufferAreShortAndQuick) {
                                    0x22, 0x00, 0x64, 0x29, 0x61, 0x61, 0x02, 0x00, 0x64};
          std::memcpy(b, record, sizeof record);
        }},
+      {"members of missing types before a megabyte of the smallest records",
+       [](uint8_t* b) {
+         TTypeWriter t(b);
+         t.Structure(100, 2, std::vector<std::tuple<uint32_t, std::string, uint16_t>>(300, {0, "m", 200}));
+         while (t.pos + 3 <= TYPE_BUFFER_SIZE) t.Record(101, 50);
+       }},
   };
   for (const Case& c : cases) {
     std::memset(buffer, 0, TYPE_BUFFER_SIZE);
     c.fill(buffer);
+    std::string_view path;
+    debug.MakeTypeFormat(100, w, nullptr, path);  // the first after a write scans the buffer once
     for (bool withText : {true, false}) {
       w = TWatchState{};
       std::string text;
-      std::string_view path;
       const auto start = std::chrono::steady_clock::now();
       debug.MakeTypeFormat(100, w, withText ? &text : nullptr, path);
       EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50)) << c.what;
       EXPECT_LE(text.size(), 4096u) << c.what;
       EXPECT_LE(w.Format.size(), 200u) << c.what;
     }
+  }
+}
+
+// Lookups keep what they met along the buffer, which may be written through
+// the tables' pointer at any time.
+TEST_F(MalformedTypes, LookupsFollowWritesToTheBuffer) {
+  struct Case {
+    const char* what;
+    void (*change)(uint8_t*);
+    uint16_t type;
+    const char* format;
+  } cases[] = {
+      {"an index rewritten", [](uint8_t* b) { b[0] = 101; }, 101, "%2s"},
+      {"a record over the end marker", [](uint8_t* b) { TTypeWriter(b + 10).Record(102, 42).Word(8); }, 102, "%4s"},
+      {"the end marker written first", [](uint8_t* b) { b[0] = 0; }, 100, ""},
+  };
+  for (const Case& c : cases) {
+    TTypeWriter t(buffer);
+    t.Record(100, 42).Word(6);
+    t.Record(101, 42).Word(2);
+    std::string_view path;
+    for (uint16_t type : {101, 102}) debug.MakeTypeFormat(type, w, nullptr, path);
+    c.change(buffer);
+    w = TWatchState{};
+    debug.MakeTypeFormat(c.type, w, nullptr, path);
+    EXPECT_EQ(w.Format, c.format) << c.what;
   }
 }
 
