@@ -117,6 +117,7 @@ class TDebug {
   struct TTypeChain {
     // By type index: 1 + the offset of its first record, 0 when not met.
     std::vector<uint32_t> First = std::vector<uint32_t>(std::size_t{UINT16_MAX} + 1);
+    std::vector<uint16_t> Met;  // the indexes First holds: forgetting costs what was met
     std::vector<uint8_t> Read;  // the buffer's bytes as far as the scan read them
     std::size_t Next = 0;       // offset of the record the scan goes on with
     bool Ended = false;

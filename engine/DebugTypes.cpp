@@ -82,7 +82,8 @@ uint8_t TDebug::FindType(uint16_t index) {
 void TDebug::CheckTypeChain() {
   TTypeChain& c = TypeChain;
   if (std::equal(c.Read.begin(), c.Read.end(), TypeBuffer.get())) return;
-  std::fill(c.First.begin(), c.First.end(), 0);
+  for (uint16_t index : c.Met) c.First[index] = 0;
+  c.Met.clear();
   c.Read.clear();
   c.Next = 0;
   c.Ended = false;
@@ -103,7 +104,10 @@ uint8_t TDebug::LookUpType(uint16_t index) {
         c.Ended = true;
         break;
       }
-      if (c.First[recordIndex] == 0) c.First[recordIndex] = offset + 1;
+      if (c.First[recordIndex] == 0) {
+        c.First[recordIndex] = offset + 1;
+        c.Met.push_back(recordIndex);
+      }
       // The record found may claim members up to the buffer's end: its data
       // is skipped only when a later lookup has to go on past it.
       if (recordIndex == index) {
