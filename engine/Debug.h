@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ReaderTables.h"
 
@@ -73,7 +74,8 @@ class TDebug {
   TModuleEntry* FirstModule();
   TModuleEntry* NextModule();
 
-  // 1 when a type record with the index exists; TypeCursor then points to it.
+  // 1 when a type record with the index exists; TypeCursor then points to the
+  // first one along the buffer's chain of records.
   uint8_t FindType(uint16_t index);
   // The name of a basic type; the empty text for 15 and above.
   const char* GetTypeName(uint16_t index) const;
@@ -106,6 +108,24 @@ class TDebug {
   uint32_t FormatStructure(TByteStream& record, std::string* text, TTypeWalk& walk, int depth);
   void WriteLoadedBlock(uint8_t area, uint32_t address, const uint8_t* bytes, uint8_t count);
 
+  // A lookup of a missing type index scans the whole chain of records, and
+  // one description makes up to 256 lookups, so the scan keeps the first
+  // record of each index it meets and goes on only when asked for one it has
+  // not met. Anyone may write the buffer through Tables() at any time, so
+  // what it kept holds only while the buffer still starts with the bytes it
+  // read; CheckTypeChain forgets it otherwise.
+  struct TTypeChain {
+    // By type index: 1 + the offset of its first record, 0 when not met.
+    std::vector<uint32_t> First = std::vector<uint32_t>(std::size_t{UINT16_MAX} + 1);
+    std::vector<uint16_t> Met;  // the indexes First holds: forgetting costs what was met
+    std::vector<uint8_t> Read;  // the buffer's bytes as far as the scan read them
+    std::size_t Next = 0;       // offset of the record the scan goes on with
+    bool Ended = false;
+  };
+  void CheckTypeChain();
+  // FindType on a buffer checked since it was last written.
+  uint8_t LookUpType(uint16_t index);
+
   TReaderTable<TModuleEntry, MODULE_TABLE_SIZE> ModuleTable;
   TReaderTable<TScopeEntry, SCOPE_TABLE_SIZE> ScopeTable;
   TReaderTable<TLineEntry, LINE_TABLE_SIZE> LineTable;
@@ -113,6 +133,7 @@ class TDebug {
 
   std::size_t CurrentLine = 0;   // index into LineTable
   std::size_t TypeCursor = 0;    // offset into TypeBuffer
+  TTypeChain TypeChain;
   std::size_t ModuleCursor = 0;  // index into ModuleTable
   TScopeEntry* CurrentScope = nullptr;
 

@@ -1,6 +1,9 @@
 // Type lookup in TypeBuffer. The buffer is a chain of variable-length records
 // whose lengths come from the file; a record that would run past the buffer
-// ends the walk.
+// ends the chain. One scan along it serves every lookup until the buffer
+// changes.
+#include <algorithm>
+
 #include "Debug.h"
 #include "Utility.h"
 
@@ -72,18 +75,51 @@ void SkipTypeData(TByteStream& s, uint8_t kind) {
 }  // namespace
 
 uint8_t TDebug::FindType(uint16_t index) {
-  TByteStream s(TypeBuffer.get(), TypeBuffer.get() + TYPE_BUFFER_SIZE);
-  for (;;) {
-    const uint8_t* record = s.GetPos();
-    uint16_t recordIndex = 0;
-    uint8_t kind = 0;
-    s.ReadWord(recordIndex);
-    s.ReadByte(kind);
-    if (s.Exhausted() || recordIndex == 0) return 0;
-    if (recordIndex == index) {
-      TypeCursor = static_cast<std::size_t>(record - TypeBuffer.get());
-      return 1;
+  CheckTypeChain();
+  return LookUpType(index);
+}
+
+void TDebug::CheckTypeChain() {
+  TTypeChain& c = TypeChain;
+  if (std::equal(c.Read.begin(), c.Read.end(), TypeBuffer.get())) return;
+  for (uint16_t index : c.Met) c.First[index] = 0;
+  c.Met.clear();
+  c.Read.clear();
+  c.Next = 0;
+  c.Ended = false;
+}
+
+uint8_t TDebug::LookUpType(uint16_t index) {
+  TTypeChain& c = TypeChain;
+  const uint8_t* buffer = TypeBuffer.get();
+  if (c.First[index] == 0 && !c.Ended) {
+    TByteStream s(buffer + c.Next, buffer + TYPE_BUFFER_SIZE);
+    for (;;) {
+      const auto offset = static_cast<uint32_t>(s.GetPos() - buffer);
+      uint16_t recordIndex = 0;
+      uint8_t kind = 0;
+      s.ReadWord(recordIndex);
+      s.ReadByte(kind);
+      if (s.Exhausted() || recordIndex == 0) {
+        c.Ended = true;
+        break;
+      }
+      if (c.First[recordIndex] == 0) {
+        c.First[recordIndex] = offset + 1;
+        c.Met.push_back(recordIndex);
+      }
+      // The record found may claim members up to the buffer's end: its data
+      // is skipped only when a later lookup has to go on past it.
+      if (recordIndex == index) {
+        c.Next = offset;
+        break;
+      }
+      SkipTypeData(s, kind);
     }
-    SkipTypeData(s, kind);
+    const uint8_t* read = buffer + c.Read.size();
+    if (s.GetPos() > read) c.Read.insert(c.Read.end(), read, s.GetPos());
   }
+  if (c.First[index] == 0) return 0;
+  TypeCursor = c.First[index] - 1;
+  return 1;
 }

@@ -2,9 +2,10 @@
 // FormatValue descriptor (and, on request, a C-like type text); a member and
 // index path of the watch expression selects a part of it.
 //
-// Types come from a file: a type may name itself, so nesting is bounded, and
-// every record lookup scans the buffer, so one description makes a bounded
-// number of them.
+// Types come from a file: a type may name itself and a structure may claim
+// any number of members, so nesting, record lookups and members read are
+// bounded for the whole description, and its descriptor and type text stop
+// growing at the lengths the watch can show.
 #include <algorithm>
 #include <cctype>
 #include <iterator>
@@ -20,6 +21,9 @@ namespace {
 
 constexpr int MAX_TYPE_DEPTH = 32;
 constexpr unsigned MAX_TYPE_LOOKUPS = 256;
+// Far more than the members that fit the descriptor's length, even when most
+// of them show nothing (bit fields sharing a byte, enumerations).
+constexpr unsigned MAX_TYPE_MEMBERS = 4096;
 // Elements and members beyond these lengths are not shown.
 constexpr std::size_t MAX_FORMAT_LENGTH = 128;
 constexpr std::size_t MAX_TYPE_TEXT_LENGTH = 128;
@@ -45,15 +49,23 @@ void AppendHexItem(TWatchState& w, uint32_t size) {
   w.AddSize(size);
 }
 
+// Whether an aggregate shows another element or member: its descriptor and,
+// when one is built, its part of the type text (from textStart) are short enough.
+bool HasRoom(const TWatchState& w, const std::string* text, std::size_t textStart) {
+  return w.Format.size() < MAX_FORMAT_LENGTH && (!text || text->size() - textStart < MAX_TYPE_TEXT_LENGTH);
+}
+
 }  // namespace
 
 struct TDebug::TTypeWalk {
   TWatchState& W;
   std::string_view& Path;
   unsigned LookupsLeft = MAX_TYPE_LOOKUPS;
+  unsigned MembersLeft = MAX_TYPE_MEMBERS;
 };
 
 uint32_t TDebug::MakeTypeFormat(uint16_t index, TWatchState& w, std::string* text, std::string_view& path) {
+  CheckTypeChain();
   TTypeWalk walk{w, path};
   return FormatType(index, text, walk, 0);
 }
@@ -70,7 +82,7 @@ uint32_t TDebug::FormatType(uint16_t index, std::string* text, TTypeWalk& walk, 
   }
   if (walk.LookupsLeft == 0) return 0;
   --walk.LookupsLeft;
-  if (!FindType(index)) return 0;
+  if (!LookUpType(index)) return 0;
 
   TByteStream s(TypeBuffer.get() + TypeCursor + 2, TypeBuffer.get() + TYPE_BUFFER_SIZE);
   uint8_t kind = 0;
@@ -198,7 +210,7 @@ uint32_t TDebug::FormatArray(TByteStream& s, std::string* text, TTypeWalk& walk,
   const std::size_t textStart = text ? text->size() : 0;
   uint32_t elementSize = 0;
   bool first = true;
-  while (left > 0 && w.Format.size() < MAX_FORMAT_LENGTH && (!text || text->size() - textStart < MAX_TYPE_TEXT_LENGTH)) {
+  while (left > 0 && HasRoom(w, text, textStart)) {
     const std::size_t formatBefore = w.Format.size();
     std::string* elementText = first ? text : nullptr;
     elementSize = FormatType(elementType, elementText, walk, depth + 1);
@@ -236,10 +248,12 @@ uint32_t TDebug::FormatStructure(TByteStream& s, std::string* text, TTypeWalk& w
   } else {
     w.Format += '{';
   }
+  const std::size_t textStart = text ? text->size() : 0;
   if (text) *text += "struct {";
 
   bool shownOne = false;
-  for (uint32_t i = 0; i < members && w.Format.size() < MAX_FORMAT_LENGTH; ++i) {
+  for (uint32_t i = 0; i < members && HasRoom(w, text, textStart) && walk.MembersLeft > 0; ++i) {
+    --walk.MembersLeft;
     uint32_t offset = 0;
     uint8_t length = 0;
     uint16_t type = 0;

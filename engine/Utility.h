@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Text and byte routines shared by every command and view: numbers,
 // expressions, addresses and argument lists typed by the user; byte order;
@@ -94,16 +95,45 @@ class TByteStream {
   void SetPos(const uint8_t* pos);
   bool Exhausted() const { return FExhausted; }
 
-  void Skip(uint16_t n);
-  void Read(void* out, uint16_t n);
-  void ReadByte(uint8_t& out);
-  void ReadWord(uint16_t& out);
-  void ReadDword(uint32_t& out);
-  uint16_t PeekWord();
-  uint32_t PeekDword();
+  // Inline, as walks along the type buffer read a few bytes per record.
+  void Skip(uint16_t n) {
+    if (Available(n)) Pos += n;
+  }
+  void Read(void* out, uint16_t n) {
+    if (!Available(n)) {
+      std::memset(out, 0, n);
+      return;
+    }
+    std::memcpy(out, Pos, n);
+    Pos += n;
+  }
+  void ReadByte(uint8_t& out) { Read(&out, 1); }
+  void ReadWord(uint16_t& out) {
+    uint8_t b[2];
+    Read(b, 2);
+    out = Word(b);
+  }
+  void ReadDword(uint32_t& out) {
+    uint8_t b[4];
+    Read(b, 4);
+    out = Dword(b);
+  }
+  // A peek that fits never moves the cursor, even on a stream marked exhausted
+  // earlier and set back with SetPos.
+  uint16_t PeekWord() { return Available(2) ? Word(Pos) : 0; }
+  uint32_t PeekDword() { return Available(4) ? Dword(Pos) : 0; }
 
  private:
-  bool Available(size_t n);
+  static uint16_t Word(const uint8_t* b) { return static_cast<uint16_t>(b[0] | (b[1] << 8)); }
+  static uint32_t Dword(const uint8_t* b) {
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
+  }
+  bool Available(size_t n) {
+    if (static_cast<size_t>(End - Pos) >= n) return true;
+    Pos = End;
+    FExhausted = true;
+    return false;
+  }
 
   const uint8_t* Start;
   const uint8_t* End;

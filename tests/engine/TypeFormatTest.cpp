@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -315,7 +316,7 @@ TEST_F(TypeFormat, TypesThatNameThemselvesEnd) {
 }
 
 // A record whose counts run past the buffer: lookups and descriptors stop at
-// its end.
+// its end. Whatever the buffer holds, a description is quick and short.
 class MalformedTypes : public TDebugFixtureBase, public ::testing::Test {
  protected:
   TDebug debug;
@@ -345,20 +346,37 @@ TEST_F(MalformedTypes, RecordsRunningPastTheEnd) {
          }
          std::fill(b + TYPE_BUFFER_SIZE - TYPE_BUFFER_SIZE % 5, b + TYPE_BUFFER_SIZE, 0x55);
        }},
+      {"structure of 1.7 billion members, the first itself, then empty ones",
+       [](uint8_t* b) {
+         const uint8_t record[] = {100, 0, 17, 0, 3, 0, 0x1c, 0, 0x17, 0x22, 0, 0x64, 0x29, 0x61, 0x61, 2, 0, 100};
+         std::memcpy(b, record, sizeof record);
+       }},
+      {"members of missing types before a megabyte of the smallest records",
+       [](uint8_t* b) {
+         TTypeWriter t(b);
+         t.Structure(100, 2, std::vector<std::tuple<uint32_t, std::string, uint16_t>>(300, {0, "m", 200}));
+         while (t.pos + 3 <= TYPE_BUFFER_SIZE) t.Record(101, 50);
+       }},
   };
   for (const Case& c : cases) {
     std::memset(buffer, 0, TYPE_BUFFER_SIZE);
     c.fill(buffer);
     EXPECT_EQ(debug.FindType(200), 0) << c.what;
-    w = TWatchState{};
+    // The watch describes a type once per row and refresh.
     std::string text;
-    std::string_view path;
-    debug.MakeTypeFormat(100, w, &text, path);
-    EXPECT_LE(w.Format.size(), 200u) << c.what;
+    for (std::string* typeText : {&text, static_cast<std::string*>(nullptr)}) {
+      w = TWatchState{};
+      std::string_view path;
+      const auto start = std::chrono::steady_clock::now();
+      debug.MakeTypeFormat(100, w, typeText, path);
+      EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50)) << c.what;
+      EXPECT_LE(text.size(), 4096u) << c.what;
+      EXPECT_LE(w.Format.size(), 200u) << c.what;
+    }
   }
 }
 
-// Every record lookup scans the buffer, so one description makes at most 256.
+// One description makes at most 256 record lookups.
 TEST_F(MalformedTypes, DescriptionsMakeABoundedNumberOfLookups) {
   for (int lookups : {254, 255}) {
     std::vector<std::tuple<uint32_t, std::string, uint16_t>> members(lookups, {0, "e", 101});
@@ -371,6 +389,32 @@ TEST_F(MalformedTypes, DescriptionsMakeABoundedNumberOfLookups) {
     std::string_view path;
     debug.MakeTypeFormat(100, w, nullptr, path);
     EXPECT_EQ(w.Format, lookups == 254 ? "{%2s}" : "{}") << lookups;
+  }
+}
+
+// Lookups keep what they met along the buffer, which may be written through
+// the tables' pointer at any time.
+TEST_F(MalformedTypes, LookupsFollowWritesToTheBuffer) {
+  struct Case {
+    const char* what;
+    void (*change)(uint8_t*);
+    uint16_t type;
+    const char* format;
+  } cases[] = {
+      {"an index rewritten", [](uint8_t* b) { b[0] = 101; }, 101, "%2s"},
+      {"a record over the end marker", [](uint8_t* b) { TTypeWriter(b + 10).Record(102, 42).Word(8); }, 102, "%4s"},
+      {"the end marker written first", [](uint8_t* b) { b[0] = 0; }, 100, ""},
+  };
+  for (const Case& c : cases) {
+    TTypeWriter t(buffer);
+    t.Record(100, 42).Word(6);
+    t.Record(101, 42).Word(2);
+    EXPECT_EQ(debug.FindType(102), 0);  // a scan to the end marker
+    c.change(buffer);
+    w = TWatchState{};
+    std::string_view path;
+    debug.MakeTypeFormat(c.type, w, nullptr, path);
+    EXPECT_EQ(w.Format, c.format) << c.what;
   }
 }
 
