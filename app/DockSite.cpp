@@ -104,9 +104,9 @@ QWidget* TDockSite::Detach() {
   if (!client) return nullptr;
   FDockedControl = nullptr;
   // Every ancestor remembers the descendant that last had the focus, and Qt
-  // forgets it only along the parents a widget has when it loses the focus:
-  // cleared after the move, the host would keep pointing into the window that
-  // leaves and reach it once that is freed.
+  // forgets it only along the parents a widget has when it loses the focus
+  // or dies: after the move, the host would go on pointing into the window
+  // that left and reach it once that is freed.
   for (QWidget* w = client->parentWidget(); w; w = w->parentWidget())
     if (QWidget* focus = w->focusWidget(); focus && (focus == client || client->isAncestorOf(focus)))
       focus->clearFocus();

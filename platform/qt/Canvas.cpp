@@ -59,7 +59,9 @@ void TCanvas::FillRect(const QRect& rect) {
   // A cell is blank once the fill holds the centre of the part of it that is
   // on the picture: a last column or row cut by the edge has its centre
   // outside, yet the fill leaves nothing of its character to see.
-  const auto seenCentre = [](int start, int size, int limit) { return start + (std::min(start + size, limit) - start) / 2; };
+  const auto seenCentre = [](int start, int size, int limit) {
+    return start + (std::min(start + size, limit) - start) / 2;
+  };
   for (int row = 0; row < GridRows(); ++row) {
     if (rect.contains(Glyphs[row].Centre)) Glyphs[row] = {};
     const int y = seenCentre(row * CellSize.height(), CellSize.height(), Image.height());

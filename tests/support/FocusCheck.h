@@ -21,6 +21,7 @@ inline std::string DanglingFocus() {
     if (QWidget* focus = widget->focusWidget(); focus && !live.contains(focus))
       found += QStringLiteral("%1 \"%2\"; ").arg(widget->metaObject()->className(), widget->objectName());
   }
-  if (QWidget* focus = QApplication::focusWidget(); focus && !live.contains(focus)) found += QStringLiteral("application");
+  if (QWidget* focus = QApplication::focusWidget(); focus && !live.contains(focus))
+    found += QStringLiteral("application");
   return found.toStdString();
 }
