@@ -171,6 +171,9 @@ void TDebug::LoadProgram(const std::string& file, uint8_t loadCode, uint8_t form
   ExitProcName = reader.ExitProcName();
   reader.Free();
   ResolveSymbolScopes();
+  // One walk along every type record now, while the load runs anyway: the
+  // watch then finds each type at once, however large the buffer.
+  FindType(0);
 }
 
 void TDebug::WriteLoadedBlock(uint8_t area, uint32_t address, const uint8_t* bytes, uint8_t count) {
