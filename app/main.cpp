@@ -1,7 +1,6 @@
-#include <QApplication>
-
 #include <exception>
 
+#include "Application.h"
 #include "Configuration.h"
 #include "Inputdialogs.h"
 #include "MessageBox.h"
@@ -15,7 +14,7 @@
 int main(int argc, char* argv[]) {
   int exitCode = 0;
   TheConfiguration = new TConfiguration;
-  QApplication application(argc, argv);
+  TApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Corvane 4"));
   InstallMessageBoxes();
   InstallInputQuery();

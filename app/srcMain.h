@@ -92,8 +92,10 @@ enum class TCommand {
 // while busy the tool buttons stay off, and the commands of a feature the
 // target lacks (trace, CPU settings, hardware lines, special registers) stay
 // off for good. A view window's close handler calls PostViewClosed(this);
-// the main window deletes it. Windows still open when the program ends are
-// deleted with the main window, before the engine objects (EndProgram).
+// the main window takes it off the list at once and deletes it once no
+// handler runs any more (one may still use it: see TApplication). Windows
+// still open when the program ends are deleted with the main window, before
+// the engine objects (EndProgram).
 //
 // The target event that asks for the monitor (action 5) runs the loader set
 // with SetMonitorLoader before the connection is set up again.

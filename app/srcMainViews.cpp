@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "Application.h"
 #include "Configuration.h"
 #include "Debug.h"
 #include "MessageBox.h"
@@ -81,7 +82,9 @@ void TfrmMain::ViewClosed(QWidget* form) {
   for (const TOpenView& view : FViews) {
     if (view.Form != form) continue;
     ForgetView(view.Handle);
-    delete form;
+    // The close may have come through a busy operation's event pump or a
+    // dialog's loop, whose handler goes on using the window when it returns.
+    TApplication::AfterHandlers([form = QPointer<QWidget>(form)] { delete form; });
     return;
   }
 }

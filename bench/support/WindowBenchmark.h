@@ -4,12 +4,12 @@
 // that has made contact with the demonstration target.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include <memory>
 
+#include "Application.h"
 #include "TickCount.h"
 #include "srcMain.h"
 
@@ -27,7 +27,7 @@ inline std::unique_ptr<TfrmMain> ConnectedMainWindow() {
 
 inline int RunWindowBenchmarks(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
+  TApplication application(argc, argv);
   QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   benchmark::Initialize(&argc, argv);

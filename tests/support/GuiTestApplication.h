@@ -4,9 +4,10 @@
 // user's.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include "Application.h"
 
 class GuiTestApplication : public ::testing::Environment {
  public:
@@ -16,7 +17,7 @@ class GuiTestApplication : public ::testing::Environment {
     static char* argv[] = {name, nullptr};
     // Headless unless the caller chose a platform (ctest may not pass it on).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    Application = new QApplication(argc, argv);
+    Application = new TApplication(argc, argv);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, SettingsDir.path());
   }
   void TearDown() override {
