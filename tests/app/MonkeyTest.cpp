@@ -1,12 +1,16 @@
 // A user who knows nothing, led by a seeded random generator: menus, tool
 // buttons, keys, clicks and drags in the open windows, dialogs answered or
 // cancelled, the watch window docked and dragged off again, windows
-// activated, minimised and closed, and at last File > Exit. A run fails on a
-// sanitizer report (the process dies) or when a widget's focus points at a
-// widget that is gone. Every action is written to stderr before it runs, so
-// the last lines of a failed run say what did it; TARVIK_MONKEY_SEED=n runs
-// seed n alone. The target is the scripted one, on the test clock: a long
-// operation ends by the H key, or by the step time-out as the clock moves.
+// activated, minimised and closed (by the window manager too, while a long
+// operation runs or a dialog is up), and at last File > Exit. It acts only
+// where a user could: an open menu takes every click and key, a modal dialog
+// all input, and each action comes inside an event, as the program gets its
+// input. A run fails on a sanitizer report (the process dies) or when a
+// widget's focus points at a widget that is gone. Every action is written to
+// stderr before it runs, so the last lines of a failed run say what did it;
+// TARVIK_MONKEY_SEED=n runs seed n alone. The target is the scripted one, on
+// the test clock: a long operation ends by the H key, or by the step time-out
+// as the clock moves.
 #include <QAction>
 #include <QDialog>
 #include <QDir>
@@ -37,6 +41,7 @@
 #include "ModalDialog.h"
 #include "TargetPokes.h"
 #include "WatchDrag.h"
+#include "WindowManagerClose.h"
 #include "srcCpu.h"
 #include "srcSource.h"
 
@@ -146,9 +151,12 @@ class Monkey : public MainWindowTest, public ::testing::WithParamInterface<unsig
     InstallInputQuery();
     AnswerInput = SetModalDialogHandler([this](QDialog& dialog) { AnswerDialog(dialog); });
     AnswerFile = SetFileDialogHandler([this](TFileDialogRequest& request) { return ChooseFile(request); });
-    // A long operation reads the keys now and then and runs the event loop meanwhile.
+    // A long operation reads the keys now and then and runs the event loop
+    // meanwhile, which brings the window manager's requests too.
     AbortKey.callOnTimeout([this] {
-      if (TBusyInputGuard::Active()) QTest::keyClick(Form.get(), Qt::Key_H);
+      if (!TBusyInputGuard::Active()) return;
+      if (!std::exchange(CloseWhenBusy, false)) return QTest::keyClick(Form.get(), Qt::Key_H);
+      CloseByWindowManager(Chance(20));
     });
     AbortKey.start(10);
     Form->resize(900, 700);
@@ -194,7 +202,8 @@ class Monkey : public MainWindowTest, public ::testing::WithParamInterface<unsig
   }
 
   void Act() {
-    if (QWidget* popup = QApplication::activePopupWidget(); popup && Chance(70)) return UsePopup(popup);
+    CloseWhenBusy = Chance(10);
+    if (QWidget* popup = QApplication::activePopupWidget()) return UsePopup(popup);
     const int roll = Below(100);
     if (roll < 18) return TriggerCommand();
     if (roll < 24) return ClickToolButton();
@@ -274,7 +283,13 @@ class Monkey : public MainWindowTest, public ::testing::WithParamInterface<unsig
     if (alive) QTest::mouseRelease(target, Qt::LeftButton, {}, to);
   }
 
+  // An open menu takes every click and key; a click beside it only closes it.
   void UsePopup(QWidget* popup) {
+    if (Chance(15)) {
+      Note("click beside the popup");
+      popup->close();
+      return;
+    }
     std::vector<QAction*> items;
     if (auto* menu = qobject_cast<QMenu*>(popup))
       for (QAction* action : menu->actions())
@@ -310,8 +325,28 @@ class Monkey : public MainWindowTest, public ::testing::WithParamInterface<unsig
     const std::vector<QWidget*> windows = Windows();
     if (windows.empty()) return;
     QWidget* window = Pick(windows);
+    if (window->isWindow() && Chance(50)) return CloseByWindowManager(false);
     Note("close " + Name(window));
     window->close();
+  }
+
+  // The window manager's close box of a top-level window, as far as Qt lets
+  // the request through: past a modal dialog only to that dialog. The main
+  // window is asked only while busy, when it refuses (and ends the run when
+  // the request comes as the operation ends).
+  void CloseByWindowManager(bool mainToo) {
+    std::vector<QWidget*> windows;
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      windows.push_back(modal);
+    } else {
+      for (QWidget* window : Windows())
+        if (window->isWindow()) windows.push_back(window);
+      if (mainToo) windows.push_back(Form.get());
+    }
+    if (windows.empty()) return;
+    QWidget* window = Pick(windows);
+    Note("window manager closes " + Name(window));
+    PostWindowManagerClose(*window);
   }
 
   void ActivateWindow() {
@@ -342,6 +377,11 @@ class Monkey : public MainWindowTest, public ::testing::WithParamInterface<unsig
   void AnswerDialog(QDialog& dialog) {
     Note("  dialog " + dialog.windowTitle().toStdString());
     if (++Dialogs > DialogsPerAction) return;
+    if (Chance(5)) {
+      CloseByWindowManager(false);
+      QCoreApplication::processEvents();
+      return;
+    }
     if (dynamic_cast<TInputForm*>(&dialog)) {
       Inputs.Answers = {Chance(20) ? std::nullopt : std::optional(Text())};
       Note("  answer " + (Inputs.Answers.front() ? "\"" + *Inputs.Answers.front() + "\"" : std::string("cancel")));
@@ -367,6 +407,8 @@ class Monkey : public MainWindowTest, public ::testing::WithParamInterface<unsig
   // folder to save, or cancel.
   bool ChooseFile(TFileDialogRequest& request) {
     Files.Answers.clear();
+    // A close box clicked right after: the request comes in while the file is read or written.
+    if (Chance(25)) CloseByWindowManager(false);
     if (Chance(80)) {
       const QStringList written = QDir(Folder.path()).entryList(QDir::Files);
       QString name = QStringLiteral(TARVIK_SAMPLES "/") + Samples[Below(std::size(Samples))];
@@ -384,6 +426,7 @@ class Monkey : public MainWindowTest, public ::testing::WithParamInterface<unsig
   std::mt19937 Random;
   int Step = 0;
   int Dialogs = 0;
+  bool CloseWhenBusy = false;
   TMemoryRegistry Store;
   QTemporaryDir Folder;
   QTimer AbortKey;
@@ -400,7 +443,8 @@ TEST_P(Monkey, LeavesNoWidgetFocusedOnOneThatIsGone) {
     // Every run command stops somewhere in the sample's code, so the views move.
     if (ProtocolScript().Stops.size() < 4) ProtocolScript().Stops.push_back(static_cast<std::uint32_t>(Below(0x400)));
     Dialogs = 0;
-    Act();
+    QMetaObject::invokeMethod(Form.get(), [this] { Act(); }, Qt::QueuedConnection);
+    QCoreApplication::sendPostedEvents(Form.get(), QEvent::MetaCall);
     Settle();
     ASSERT_EQ(DanglingFocus(), "") << "seed " << GetParam() << ", action " << Step << " (listed above)";
   }
