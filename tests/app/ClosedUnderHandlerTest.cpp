@@ -51,11 +51,10 @@ TEST_F(ClosedUnderHandlerTest, AMemoryWindowClosedDuringABlockTransfer) {
   const QString saved = dir.filePath(QStringLiteral("block.bin"));
   const struct {
     const char* Item;
-    const char* Answer;
     TFileAnswer File;
   } cases[] = {
-      {"ReadBlock", "0,0,20H", {QStringLiteral(TARVIK_SAMPLES "/demo.hex"), 2}},
-      {"SaveBlock", "0,0,20H", {saved, 4}},
+      {"ReadBlock", {QStringLiteral(TARVIK_SAMPLES "/demo.hex"), 2}},
+      {"SaveBlock", {saved, 4}},
   };
   std::vector<uint8_t> image(0x20);
   for (const auto& c : cases) {
@@ -64,7 +63,7 @@ TEST_F(ClosedUnderHandlerTest, AMemoryWindowClosedDuringABlockTransfer) {
     const QPointer<QWidget> form = Form->findChild<QWidget*>(QStringLiteral("frmMemory"));
     ASSERT_TRUE(form);
     const int views = Form->ViewCount();
-    TInputAnswers answers({c.Answer});
+    TInputAnswers answers({"0,0,20H"});
     TFileDialogAnswers files({c.File});
     // Made as the file is chosen, the request arrives at the transfer's first pump.
     TFileDialogHandler answer;
@@ -73,7 +72,8 @@ TEST_F(ClosedUnderHandlerTest, AMemoryWindowClosedDuringABlockTransfer) {
       return answer(request);
     });
     FromEventLoop([&] {
-      static_cast<TfrmMemory*>(form.data())->DumpArea->Popup()->findChild<QAction*>(QString::fromLatin1(c.Item))->trigger();
+      QMenu* popup = static_cast<TfrmMemory*>(form.data())->DumpArea->Popup();
+      popup->findChild<QAction*>(QString::fromLatin1(c.Item))->trigger();
       EXPECT_TRUE(form) << "freed under the handler";
     });
     SetFileDialogHandler(std::move(answer));
