@@ -122,12 +122,10 @@ TfrmCpu::TfrmCpu(QWidget* owner) : QMdiSubWindow(owner) {
 void TfrmCpu::FormCreate() {
   FNormalGeometry = geometry();
   QRect placement;
-  bool maximised = false;
-  if (ReadPlacement(placement, maximised)) {
+  if (ReadPlacement(placement, FStoredMaximised)) {
     FPlacementStored = true;
     setGeometry(placement);
     FNormalGeometry = placement;
-    if (maximised) setWindowState(windowState() | Qt::WindowMaximized);
   }
 
   CodeArea->SetHMargin(18);
@@ -192,13 +190,14 @@ TfrmCpu::~TfrmCpu() {
 }
 
 void TfrmCpu::ShowIn(QMdiArea& area) {
-  const bool maximised = windowState() & Qt::WindowMaximized;
   const QRect stored = FNormalGeometry;
   area.addSubWindow(this);
   // The area puts a new child where it overlaps the others least; a stored
   // place holds, moved only as far as the area needs.
   if (FPlacementStored) move(PositionInReach(stored, area.viewport()->rect()));
-  if (maximised)
+  // Only a child already in its area fills it when maximised and keeps the
+  // geometry that it had as the one to restore.
+  if (FStoredMaximised)
     showMaximized();
   else
     show();

@@ -83,4 +83,6 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   // The geometry of the normal (not maximised) window, kept for the registry.
   QRect FNormalGeometry;
   bool FPlacementStored = false;
+  // The stored window state, taken when the window is put in its area.
+  bool FStoredMaximised = false;
 };

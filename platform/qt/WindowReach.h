@@ -12,5 +12,6 @@ QPoint PositionInReach(const QRect& wanted, const QRect& area);
 
 // Moves a top-level window that a stored place left beyond the screens (one
 // since unplugged, a smaller one) onto the available part of the screen its
-// corner stands on, or of its own screen when it stands on none.
+// corner stands on, or of its own screen when it stands on none; once it is
+// shown, its frame too.
 void MoveOntoScreen(QWidget& window);

@@ -71,6 +71,17 @@ class CpuWindowTest : public MainWindowTest {
     QTest::mouseClick(Code->viewport(), Qt::LeftButton, {}, QPoint(x, row * Code->GetLineHeight() + 5));
   }
 
+  // Closes the CPU window, lets the main window free it, and opens it anew,
+  // on the stored value given.
+  void Reopen(const std::vector<int32_t>& stored = {}) {
+    Cpu->close();
+    QCoreApplication::processEvents();
+    if (!stored.empty()) Store.WriteBinary(RegistryKey, "Cpu", stored.data(), stored.size() * sizeof stored[0]);
+    Form->TLB_ViewCpu->trigger();
+    Cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
+    QCoreApplication::processEvents();
+  }
+
   TMemoryRegistry Store;
   TfrmCpu* Cpu = nullptr;
   TCodeInterior* Code = nullptr;
@@ -440,27 +451,35 @@ INSTANTIATE_TEST_SUITE_P(
                       TPlacementCase{"MaximisedWithoutEarlierValue", false, true, {20, 30, 600, 400, 1}}),
     [](const ::testing::TestParamInfo<TPlacementCase>& info) { return std::string(info.param.Name); });
 
+// Stored maximised, it fills the area, also after the main window grew, and
+// the stored geometry is what its restore gives and what its close keeps.
+TEST_F(CpuWindowTest, StoredMaximisedFillsTheAreaAndRestoresTheStoredGeometry) {
+  QMdiArea* area = Form->MdiArea();
+  Reopen({30, 20, 601, 420, 1});
+  EXPECT_EQ(Cpu->geometry(), area->viewport()->rect());
+  Form->resize(1100, 800);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Cpu->geometry(), area->viewport()->rect());
+  Reopen();
+  EXPECT_EQ(Placement(Store), (std::vector<int32_t>{30, 20, 601, 420, 1}));
+  Cpu->showNormal();
+  EXPECT_EQ(Cpu->geometry(), QRect(30, 20, 601, 420));
+}
+
 // Made large in a large main window, it comes back at its place; in a
 // smaller one it keeps its size with its corner in the area, and the area
 // scrolls to the rest.
 TEST_F(CpuWindowTest, ReopensWithinReachOfASmallerMainWindow) {
   QMdiArea* area = Form->MdiArea();
-  const auto reopen = [this] {
-    Cpu->close();
-    QCoreApplication::processEvents();
-    Form->TLB_ViewCpu->trigger();
-    Cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
-    QCoreApplication::processEvents();
-  };
   Form->resize(1400, 1000);
   QCoreApplication::processEvents();
   Cpu->setGeometry(50, 40, 1200, 800);
-  reopen();
+  Reopen();
   EXPECT_EQ(Cpu->geometry(), QRect(50, 40, 1200, 800));
   EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
 
   Form->resize(733, 496);
-  reopen();
+  Reopen();
   EXPECT_EQ(Cpu->geometry(), QRect(0, 0, 1200, 800));
   QScrollBar* across = area->horizontalScrollBar();
   ASSERT_TRUE(across->isVisible());

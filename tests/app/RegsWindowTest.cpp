@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QScreen>
+#include <QTest>
 
 #include "MainWindowFixture.h"
 #include "RegsInterior.h"
@@ -87,17 +88,20 @@ INSTANTIATE_TEST_SUITE_P(Values, StoredGeometry,
                          [](const ::testing::TestParamInfo<StoredCase>& info) { return info.param.Name; });
 
 // A place stored on a screen since gone, or on a larger one, brings the
-// window back onto the screen; the size stays.
+// window back onto the screen, frame and all, once it is shown; the size stays.
 TEST_F(RegsWindowTest, AStoredPlaceOffTheScreenComesBackOntoIt) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   const auto shownFrom = [this](QPoint stored) {
     EXPECT_TRUE(WriteWindowRect("Registers", TWindowRect{stored.x(), stored.y(), 200, 150}));
     TfrmRegs* form = Open();
-    const QRect shown(form->pos(), form->size());
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form));
+    QCoreApplication::processEvents();
+    const QRect frame = form->frameGeometry();
+    EXPECT_EQ(form->height(), 150);
+    EXPECT_GT(frame.height(), 150);
     form->close();
     QCoreApplication::processEvents();
-    EXPECT_EQ(shown.height(), 150);
-    return shown;
+    return frame;
   };
   EXPECT_EQ(shownFrom({40, 50}).topLeft(), QPoint(40, 50));
   EXPECT_EQ(shownFrom({-4000, -3000}).topLeft(), screen.topLeft());
