@@ -104,12 +104,13 @@ class TDebug {
   bool IsLineEnd(std::size_t n) const;
   struct TTypeWalk;
   uint32_t FormatType(uint16_t index, std::string* text, TTypeWalk& walk, int depth);
+  uint32_t FormatRecord(uint16_t index, std::string* text, TTypeWalk& walk, int depth);
   uint32_t FormatArray(TByteStream& record, std::string* text, TTypeWalk& walk, int depth);
   uint32_t FormatStructure(TByteStream& record, std::string* text, TTypeWalk& walk, int depth);
   void WriteLoadedBlock(uint8_t area, uint32_t address, const uint8_t* bytes, uint8_t count);
 
   // A lookup of a missing type index scans the whole chain of records, and
-  // one description makes up to 256 lookups, so the scan keeps the first
+  // one description makes thousands of lookups, so the scan keeps the first
   // record of each index it meets and goes on only when asked for one it has
   // not met. Anyone may write the buffer through Tables() at any time, so
   // what it kept holds only while the buffer still starts with the bytes it

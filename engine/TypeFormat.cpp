@@ -3,9 +3,10 @@
 // index path of the watch expression selects a part of it.
 //
 // Types come from a file: a type may name itself and a structure may claim
-// any number of members, so nesting, record lookups and members read are
-// bounded for the whole description, and its descriptor and type text stop
-// growing at the lengths the watch can show.
+// any number of members. The descriptor and type text stop growing at the
+// lengths the watch can show, which bounds the lookups and members that add
+// to the descriptor; nesting, and the lookups and members that add nothing,
+// have bounds of their own for the whole description.
 #include <algorithm>
 #include <cctype>
 #include <iterator>
@@ -20,10 +21,12 @@
 namespace {
 
 constexpr int MAX_TYPE_DEPTH = 32;
-constexpr unsigned MAX_TYPE_LOOKUPS = 256;
-// Far more than the members that fit the descriptor's length, even when most
-// of them show nothing (bit fields sharing a byte, enumerations).
-constexpr unsigned MAX_TYPE_MEMBERS = 4096;
+// Lookups and members that leave the descriptor as it was. Far more than a
+// type that fits the descriptor's length has (bit fields sharing a byte,
+// enumerations, typedef chains), but a self-naming structure of a hundred
+// thousand empty members would otherwise be read again at every level.
+constexpr unsigned MAX_IDLE_LOOKUPS = 4096;
+constexpr unsigned MAX_IDLE_MEMBERS = 4096;
 // Elements and members beyond these lengths are not shown.
 constexpr std::size_t MAX_FORMAT_LENGTH = 128;
 constexpr std::size_t MAX_TYPE_TEXT_LENGTH = 128;
@@ -60,8 +63,8 @@ bool HasRoom(const TWatchState& w, const std::string* text, std::size_t textStar
 struct TDebug::TTypeWalk {
   TWatchState& W;
   std::string_view& Path;
-  unsigned LookupsLeft = MAX_TYPE_LOOKUPS;
-  unsigned MembersLeft = MAX_TYPE_MEMBERS;
+  unsigned IdleLookups = 0;
+  unsigned IdleMembers = 0;
 };
 
 uint32_t TDebug::MakeTypeFormat(uint16_t index, TWatchState& w, std::string* text, std::string_view& path) {
@@ -80,8 +83,17 @@ uint32_t TDebug::FormatType(uint16_t index, std::string* text, TTypeWalk& walk, 
     w.AddSize(BasicTypes[index].Size);
     return BasicTypes[index].Size;
   }
-  if (walk.LookupsLeft == 0) return 0;
-  --walk.LookupsLeft;
+  // Only a lookup that left the descriptor as it was counts: the others are
+  // bounded by the descriptor's length.
+  if (walk.IdleLookups >= MAX_IDLE_LOOKUPS) return 0;
+  const std::size_t formatBefore = w.Format.size();
+  const uint32_t size = FormatRecord(index, text, walk, depth);
+  if (w.Format.size() <= formatBefore) ++walk.IdleLookups;
+  return size;
+}
+
+uint32_t TDebug::FormatRecord(uint16_t index, std::string* text, TTypeWalk& walk, int depth) {
+  TWatchState& w = walk.W;
   if (!LookUpType(index)) return 0;
 
   TByteStream s(TypeBuffer.get() + TypeCursor + 2, TypeBuffer.get() + TYPE_BUFFER_SIZE);
@@ -252,8 +264,8 @@ uint32_t TDebug::FormatStructure(TByteStream& s, std::string* text, TTypeWalk& w
   if (text) *text += "struct {";
 
   bool shownOne = false;
-  for (uint32_t i = 0; i < members && HasRoom(w, text, textStart) && walk.MembersLeft > 0; ++i) {
-    --walk.MembersLeft;
+  for (uint32_t i = 0; i < members && HasRoom(w, text, textStart) && walk.IdleMembers < MAX_IDLE_MEMBERS; ++i) {
+    const std::size_t formatBefore = w.Format.size();
     uint32_t offset = 0;
     uint8_t length = 0;
     uint16_t type = 0;
@@ -263,19 +275,21 @@ uint32_t TDebug::FormatStructure(TByteStream& s, std::string* text, TTypeWalk& w
     s.Skip(length);
     s.ReadWord(type);
     if (s.Exhausted()) break;
-    if (selected && std::string_view(name, length) != wanted) continue;
-    if (text && shownOne) *text += ',';
-    if (selected) w.Offset += offset;
-    const uint32_t memberSize = FormatType(type, text, walk, depth + 1);
-    shownOne = true;
-    // A gap before the next member is skipped by one byte, whatever its length.
-    if (i + 1 < members) {
-      const uint32_t next = s.PeekDword();
-      if (!s.Exhausted() && uint64_t{next} > uint64_t{offset} + memberSize) {
-        w.Format += "%1?";
-        w.AddSize(1);
+    if (!selected || std::string_view(name, length) == wanted) {
+      if (text && shownOne) *text += ',';
+      if (selected) w.Offset += offset;
+      const uint32_t memberSize = FormatType(type, text, walk, depth + 1);
+      shownOne = true;
+      // A gap before the next member is skipped by one byte, whatever its length.
+      if (i + 1 < members) {
+        const uint32_t next = s.PeekDword();
+        if (!s.Exhausted() && uint64_t{next} > uint64_t{offset} + memberSize) {
+          w.Format += "%1?";
+          w.AddSize(1);
+        }
       }
     }
+    if (w.Format.size() <= formatBefore) ++walk.IdleMembers;
   }
   if (!selected) {
     w.Format += '}';

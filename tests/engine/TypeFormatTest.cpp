@@ -43,6 +43,12 @@ enum : uint16_t {
   T_CHARS0 = 123,      // char[0] of 0 bytes
   T_LIST = 124,        // struct {int v @0; struct list* next @2}, size 4
   T_LIST_PTR = 125,    // pointer to T_LIST (width from the target's address mode)
+  T_REGS = 126,        // struct {20 one-bit fields @0; int x @4}[30]
+  T_REG = 127,
+  T_CHAINS = 128,      // array of 40 of T_CHAIN, a chain of seven typedefs of char
+  T_ENUMS = 129,       // struct {255 enumerations @0; const int @0}
+  T_CHAIN = 130,       // to 136
+  T_BIT = 140,         // bit fields of one bit, to 159
 };
 
 class TypeFormat : public TDebugFixtureBase, public ::testing::Test {
@@ -75,6 +81,18 @@ class TypeFormat : public TDebugFixtureBase, public ::testing::Test {
     t.Structure(T_LIST, 4, {{0, "v", 6}, {2, "next", T_LIST_PTR}});
     t.Record(T_LIST_PTR, 15).Word(T_LIST).Word(2);
     t.Record(T_UNKNOWN, 99);  // carries no data, as far as a lookup knows
+    std::vector<std::tuple<uint32_t, std::string, uint16_t>> bits, enums(255, {0, "e", T_ENUM});
+    for (uint16_t n = 0; n < 20; ++n) {
+      t.Record(T_BIT + n, 19).Byte(1).Byte(static_cast<uint8_t>(n)).Word(0);
+      bits.emplace_back(0, "b" + std::to_string(n), T_BIT + n);
+    }
+    bits.emplace_back(4, "x", 6);
+    t.Structure(T_REG, 6, bits);
+    t.Array(T_REGS, T_REG, 180, 30);
+    for (uint16_t n = 0; n < 7; ++n) t.Record(T_CHAIN + n, 21).Byte(0).Word(n < 6 ? T_CHAIN + n + 1 : 2);
+    t.Array(T_CHAINS, T_CHAIN, 40, 40);
+    enums.emplace_back(0, "i", T_CONST);
+    t.Structure(T_ENUMS, 2, enums);
   }
 
   // The descriptor, size and type text of a type with a path.
@@ -179,6 +197,30 @@ TEST_F(TypeFormat, LongArraysStopAtTheDescriptorLimit) {
   EXPECT_EQ(r.format.back(), ']');
   EXPECT_EQ(r.size, 200u);
   EXPECT_EQ(r.text, "char[200]");
+}
+
+// Members and elements that take many record lookups each, most of which add
+// no item: what fits the descriptor's length is shown.
+TEST_F(TypeFormat, ManyLookupsShowWhatFits) {
+  const auto repeat = [](std::string_view item, int n) {
+    std::string items;
+    while (n-- > 0) items += item;
+    return items;
+  };
+  const struct {
+    uint16_t type;
+    std::string format;
+  } cases[] = {
+      {T_REGS, "[" + repeat("{%1?%2s}", 16) + "]"},
+      {T_CHAINS, "[" + repeat("%1c", 40) + "]"},
+      {T_ENUMS, "{%2s}"},
+  };
+  for (const auto& c : cases) {
+    w = TWatchState{};
+    std::string_view path;
+    debug.MakeTypeFormat(c.type, w, nullptr, path);
+    EXPECT_EQ(w.Format, c.format) << c.type;
+  }
 }
 
 TEST_F(TypeFormat, Paths) {
@@ -376,19 +418,30 @@ TEST_F(MalformedTypes, RecordsRunningPastTheEnd) {
   }
 }
 
-// One description makes at most 256 record lookups.
-TEST_F(MalformedTypes, DescriptionsMakeABoundedNumberOfLookups) {
-  for (int lookups : {254, 255}) {
-    std::vector<std::tuple<uint32_t, std::string, uint16_t>> members(lookups, {0, "e", 101});
+// Members and lookups that add nothing to the descriptor are bounded, each
+// to 4,096: a description goes on to the int behind fewer of them.
+TEST_F(MalformedTypes, DescriptionsBoundTheWorkThatAddsNothing) {
+  const struct {
+    int members;
+    uint16_t type;  // of each member before the int
+    const char* format;
+  } cases[] = {
+      {4095, 0, "{%2s}"},    {4096, 0, "{}"},     // no lookup, no item
+      {4095, 101, "{%2s}"},  {4096, 101, "{}"},   // an enumeration: one lookup each
+      {2047, 103, "{%2s}"},  {2048, 103, "{}"},   // its typedef: two lookups each
+  };
+  for (const auto& c : cases) {
+    std::vector<std::tuple<uint32_t, std::string, uint16_t>> members(c.members, {0, "e", c.type});
     members.emplace_back(0, "i", 102);
     TTypeWriter t(buffer);
     t.Structure(100, 2, members);
     t.Record(101, 44).Word(0).Name("e").Dword(0);
     t.Record(102, 42).Word(6);
+    t.Record(103, 21).Byte(0).Word(101);
     w = TWatchState{};
     std::string_view path;
     debug.MakeTypeFormat(100, w, nullptr, path);
-    EXPECT_EQ(w.Format, lookups == 254 ? "{%2s}" : "{}") << lookups;
+    EXPECT_EQ(w.Format, c.format) << c.members << " of " << c.type;
   }
 }
 
