@@ -13,8 +13,8 @@
 #include "TraceConfig.h"
 #include "srcMain.h"
 
-TfrmTraceConfiguration::TfrmTraceConfiguration(QWidget* parent)
-    : TTargetDialog(parent),
+TfrmTraceConfiguration::TfrmTraceConfiguration(QWidget* Owner)
+    : TTargetDialog(Owner),
       txtFramesAvl(new QLabel(this)),
       txtFirstFrame(new QLabel(this)),
       txtLastFrame(new QLabel(this)),
@@ -116,8 +116,8 @@ void TfrmTraceConfiguration::cmdClearClick() {
 namespace {
 // Configure > Trace... shows it modally.
 const bool installed = TfrmMain::AddWindowUnit([](TfrmMain& main) {
-  main.SetCommandHandler(TCommand::ConfigureTrace, [](QAction*) {
-    TfrmTraceConfiguration dialog;
+  main.SetCommandHandler(TCommand::ConfigureTrace, [&main](QAction*) {
+    TfrmTraceConfiguration dialog(&main);
     ShowModal(dialog);
   });
 });

@@ -12,7 +12,7 @@ struct TTraceConfigRecord;
 // and stays open. Esc, the close box and UM_CLOSEDIALOG cancel.
 class TfrmTraceConfiguration : public TTargetDialog {
  public:
-  explicit TfrmTraceConfiguration(QWidget* parent = nullptr);
+  explicit TfrmTraceConfiguration(QWidget* Owner);
 
   // Reads the record again and shows its frame numbers.
   void Update();

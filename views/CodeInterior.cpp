@@ -266,6 +266,11 @@ void TCodeInterior::Stopped() {
   Refresh();
 }
 
+void TCodeInterior::GetMinMaxInfo(QSize& Min, QSize& Max) const {
+  ComputeAreaSize(QSize(20, 1), Min);
+  ComputeAreaSize(QSize(80, 20), Max);
+}
+
 void TCodeInterior::BreakToggle() {
   if (OnWriteBreak) OnWriteBreak(this, FArea, CurrAddr(), 2);
   if (OnChange)

@@ -46,6 +46,7 @@ class TCodeInterior : public TScroller {
   void BreakToggle();
   // Assembles over the cursor line; the host's dialog starts from text.
   void AssembleLine(const std::string& text);
+  void GetMinMaxInfo(QSize& Min, QSize& Max) const;
 
   int CursorRow() const { return FCursorRow; }
   bool SourceMode() const { return FSourceMode; }

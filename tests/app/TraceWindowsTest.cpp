@@ -136,6 +136,7 @@ TEST_F(TraceWindows, TheConfigurationDialogSendsCounterAndSwitches) {
   auto answer = [&](std::function<void(TfrmTraceConfiguration&)> act) {
     const TModalDialogHandler previous = SetModalDialogHandler([&](QDialog& dialog) {
       auto& form = dynamic_cast<TfrmTraceConfiguration&>(dialog);
+      EXPECT_EQ(form.parentWidget(), Form.get());
       shown = {form.windowTitle().toStdString(),  form.txtFramesAvl->text().toStdString(),
                form.txtFirstFrame->text().toStdString(), form.txtLastFrame->text().toStdString(),
                form.txtTraceCounter->text().toStdString()};

@@ -169,6 +169,17 @@ TEST_F(CodeInteriorTest, AViewWithoutWholeLinesKeepsItsCursorOnTheFirst) {
   EXPECT_EQ(View->CursorRow(), 0);
 }
 
+TEST_F(CodeInteriorTest, ItsSizeRangesFromTwentyColumnsByOneLineToEightyByTwenty) {
+  Show(10);
+  QSize min, max;
+  View->GetMinMaxInfo(min, max);
+  EXPECT_EQ(max.width() - min.width(), 60 * View->GetColWidth());
+  View->resize(max);
+  EXPECT_EQ(View->GetNumLines(), 20);
+  View->resize(min);
+  EXPECT_EQ(View->GetNumLines(), 1);
+}
+
 TEST_F(CodeInteriorTest, GotoShowsTheTypedAddressAndARefusedOneChangesNothing) {
   Show(10);
   View->SetAddr(0x1000);
