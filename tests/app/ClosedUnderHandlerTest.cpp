@@ -119,7 +119,7 @@ TEST_F(ClosedUnderHandlerTest, AWatchWindowClosedWhileItsDialogIsUp) {
       else
         PostWindowManagerClose(*closing);
       // The dialog's loop runs on until the window has left the list.
-      QTest::qWaitFor([&] { return !Form->TLB_ViewWatch->isChecked(); }, 1000);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !Form->TLB_ViewWatch->isChecked(); }, 1000));
       answer(dialog);
     });
     QTest::mouseDClick(form->WatchInteriors[0]->viewport(), Qt::LeftButton, {}, QPoint(4, 3));
