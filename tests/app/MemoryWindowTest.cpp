@@ -15,6 +15,7 @@
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "Protocol.h"
+#include "WindowManagerClose.h"
 #include "srcCpu.h"
 #include "srcMemory.h"
 
@@ -186,6 +187,44 @@ TEST_F(MemoryWindowTest, TheCpuWindowsDumpFollowsTheTargetAtItsTallest) {
   ASSERT_EQ(dump->GetNumLines(), 16);
   SendMessage(Form->Handle(), UM_STOPPED);
   EXPECT_EQ(Line(dump, 15), "CODE:00F0 F0 F1 F2 F3 F4 F5 F6 F7 - F8 F9 FA FB FC FD FE FF ................");
+}
+
+// A window manager's close request is no input: it reaches the window at the
+// transfer's first event pump, inside the handler, which goes on using the
+// window. The window leaves the list at once and is freed after the handler.
+TEST_F(MemoryWindowTest, ClosedByItsWindowManagerDuringABlockTransfer) {
+  QTemporaryDir dir;
+  const QString saved = dir.filePath(QStringLiteral("block.bin"));
+  const std::pair<const char*, TFileAnswer> cases[] = {{"ReadBlock", {TARVIK_SAMPLES "/demo.hex", 2}},
+                                                       {"SaveBlock", {saved, 4}}};
+  for (const auto& [item, file] : cases) {
+    SCOPED_TRACE(item);
+    const QPointer<TfrmMemory> form = Open();
+    ASSERT_TRUE(form);
+    const int views = Form->ViewCount();
+    TInputAnswers answers({"0,0,20H"});
+    TFileDialogAnswers files({file});
+    TFileDialogHandler answer;
+    answer = SetFileDialogHandler([&](TFileDialogRequest& request) {
+      PostWindowManagerClose(*form);
+      return answer(request);
+    });
+    // Inside an event, as the program runs every command.
+    QMetaObject::invokeMethod(Form.get(), [&, item = item] {
+      Popup(form, item);
+      EXPECT_TRUE(form) << "freed under the handler";
+    }, Qt::QueuedConnection);
+    QCoreApplication::processEvents();
+    SetFileDialogHandler(std::move(answer));
+    EXPECT_FALSE(form);
+    EXPECT_EQ(Form->ViewCount(), views - 1);
+  }
+  std::vector<uint8_t> image(0x20);
+  TheProtocol->ReadMemory(1, 0, 0x20, image.data());
+  QFile file(saved);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), QByteArray(reinterpret_cast<const char*>(image.data()), 0x20));
+  EXPECT_EQ(image[0], 0xC3);  // the sample's first instruction, loaded
 }
 
 }  // namespace

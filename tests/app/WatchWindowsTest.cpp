@@ -19,6 +19,7 @@
 #include "TargetPokes.h"
 #include "WatchDrag.h"
 #include "WatchInterior.h"
+#include "WindowManagerClose.h"
 #include "srcCpu.h"
 #include "srcSource.h"
 #include "srcSymList.h"
@@ -247,6 +248,45 @@ TEST_F(WatchWindowsTest, LeavesNoFocusBehindInItsHost) {
         QCoreApplication::processEvents();
       }
     }
+  }
+}
+
+// Closed while its "Add Watch" dialog is up, floating or with its host, the
+// window is freed only after the double click's handler has returned.
+TEST_F(WatchWindowsTest, ClosedWhileItsDialogIsUp) {
+  Form->show();
+  TFileDialogAnswers files({{TARVIK_SAMPLES "/demo.c"}});
+  TheDebug->LoadProgram(TARVIK_SAMPLES "/demo.abs", 1, 9);
+  Form->MNU_ViewSource->trigger();
+  auto* source = Form->findChild<TfrmSource*>(QStringLiteral("frmSource"));
+  auto* cpu = Form->findChild<TfrmCpu*>(QStringLiteral("frmCpu"));
+  ASSERT_TRUE(source && cpu);
+  const std::pair<QWidget*, TDockSite*> hosts[] = {{nullptr, nullptr}, {source, source->DockSite}, {cpu, cpu->DockSite}};
+  for (const auto& [host, site] : hosts) {
+    const QPointer<TfrmWatchList> form = OpenWatches();
+    ASSERT_TRUE(form);
+    if (site) {
+      form->move(0, 0);
+      DragWatchWindow(form, site->Panel()->mapToGlobal(site->Panel()->rect().center()));
+      ASSERT_EQ(site->DockedControl(), form);
+    }
+    const QPointer<QWidget> closing = host ? host : form.data();
+    TInputAnswers answers({"counter"});
+    TModalDialogHandler answer;
+    answer = SetModalDialogHandler([&](QDialog& dialog) {
+      // Within the MDI area the close box is the area's; outside, the window manager's.
+      if (closing == cpu)
+        cpu->close();
+      else
+        PostWindowManagerClose(*closing);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return !Form->TLB_ViewWatch->isChecked(); }, 1000));
+      answer(dialog);
+    });
+    QTest::mouseDClick(form->WatchInteriors[0]->viewport(), Qt::LeftButton, {}, QPoint(4, 3));
+    SetModalDialogHandler(std::move(answer));
+    EXPECT_EQ(answers.Shown.size(), 1u);
+    EXPECT_FALSE(form);
+    EXPECT_FALSE(closing);
   }
 }
 
