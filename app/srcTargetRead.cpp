@@ -50,7 +50,7 @@ void TfrmTargetRead::cmdDoClick() {
   } record{0, 0, 1};
 #pragma pack(pop)
   // A count typed by the user comes first and wins over the one added here.
-  const std::string answer = Edit1->text().toStdString() + ",1";
+  const std::string answer = Edit1->text().toLatin1().toStdString() + ",1";
   const int r = ParseArgs("A,W", answer.c_str(), &record, sizeof record);
   if (r == -2) {
     MessageBox("Symbol not found", "ERROR", MB_OK | MB_ICONSTOP);

@@ -44,7 +44,7 @@ TfrmTargetWrite::TfrmTargetWrite(QWidget* Owner)
 void TfrmTargetWrite::cmdDoClick() {
   std::uint8_t area = 0;
   std::uint32_t address = 0;
-  int r = ParseAddress(Edit1->text().toStdString().c_str(), area, address, 1);
+  int r = ParseAddress(Edit1->text().toLatin1().constData(), area, address, 1);
 #pragma pack(push, 1)
   struct {
     std::uint32_t Count;
@@ -52,7 +52,7 @@ void TfrmTargetWrite::cmdDoClick() {
   } record{};
 #pragma pack(pop)
   if (r == 0) {
-    const std::string typed = Edit2->text().toStdString();
+    const std::string typed = Edit2->text().toLatin1().toStdString();
     if (typed.empty()) {
       MessageBox("Range check error", "Corvane 4", MB_OK | MB_ICONSTOP);
       return;

@@ -78,7 +78,9 @@ int ParsePattern(std::string_view rest, int size, TRecordWriter& out) {
       if (!put(static_cast<uint8_t>(rest[i]), 1)) return ShowError("Value out of range");
     }
   } else if (first == '\'') {
-    if (!put(rest.size() > 1 ? static_cast<uint8_t>(rest[1]) : 0, 1)) return ShowError("Value out of range");
+    // A quote with no character after it names no byte at all.
+    if (rest.size() < 2) return ShowError("Syntax error");
+    if (!put(static_cast<uint8_t>(rest[1]), 1)) return ShowError("Value out of range");
   } else if (first == '{') {
     const size_t close = rest.find('}');
     if (close == std::string_view::npos) return ShowError("Undelimited array");
@@ -87,7 +89,8 @@ int ParsePattern(std::string_view rest, int size, TRecordWriter& out) {
       const size_t comma = list.find(',');
       const std::string_view element = SkipSpace(list.substr(0, comma));
       if (!element.empty() && element.front() == '\'') {
-        if (!put(element.size() > 1 ? static_cast<uint8_t>(element[1]) : 0, 1)) return ShowError("Value out of range");
+        if (element.size() < 2) return ShowError("Syntax error");
+        if (!put(static_cast<uint8_t>(element[1]), 1)) return ShowError("Value out of range");
       } else {
         uint32_t value = 0;
         if (EvalString(std::string(element).c_str(), value) != 0) return ShowError("Syntax error");

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <cstring>
 #include <deque>
 #include <functional>
 
@@ -16,6 +17,7 @@
 #include "Input.h"
 #include "MainWindowFixture.h"
 #include "ModalDialog.h"
+#include "Symbols.h"
 #include "srcAbout.h"
 #include "srcCpuConfiguration.h"
 #include "srcEditMap.h"
@@ -124,8 +126,16 @@ TEST_F(TargetDialogs, ReadFromListsTheBytesWithoutWrapping) {
   const uint8_t bytes[] = {0xAA, 0xBB};
   TheProtocol->WriteMemory(0, 0xFFFE, 2, bytes);
   TheProtocol->WriteMemory(0, 0x0000, 2, bytes);
+  TSymbolRecord symbol{};
+  std::strcpy(symbol.Name, "Z\xE4hler");  // a name of Latin-1 bytes, as an object file may hold
+  symbol.Value = 0xFFFF;
+  TheSymbols->Add(&symbol);
   std::vector<std::string> lines;
+  std::vector<std::string> byName;
   TDialogSteps steps({On<TfrmTargetRead>([&](TfrmTargetRead& dialog) {
+    dialog.Edit1->setText(QStringLiteral("CODE:Z\u00E4hler"));
+    dialog.cmdDo->click();
+    byName = Rows(dialog.ListBox1);
     dialog.Edit1->setText(QStringLiteral("CODE:0FFFEH,4"));
     dialog.cmdDo->click();
     lines = Rows(dialog.ListBox1);
@@ -137,6 +147,7 @@ TEST_F(TargetDialogs, ReadFromListsTheBytesWithoutWrapping) {
   EXPECT_EQ(steps.Titles, std::vector<std::string>{"Read from"});
   EXPECT_EQ(lines, (std::vector<std::string>{"@CODE:FFFE = AA", "@CODE:FFFF = BB", "@CODE:10000 = AA",
                                              "@CODE:10001 = BB"}));
+  EXPECT_EQ(byName, std::vector<std::string>{"@CODE:FFFF = BB"});
   ASSERT_EQ(Boxes.Messages.size(), 1u);
   EXPECT_EQ(Boxes.Messages[0].Text, "Too many elements !");
 }
@@ -155,6 +166,8 @@ TEST_F(TargetDialogs, WriteToWritesListsAndStringsAndRefusesTheRest) {
       {"", {}, "Range check error / Corvane 4"},
       {"1FFh", {}, ""},
       {"\"" + std::string(129, 'x') + "\"", {}, "Value out of range / Error"},
+      {"'", {}, "Syntax error / Error"},
+      {"\"\u00FC\u20AC\"", {0xFC, '?'}, ""},  // one byte a character, as every input dialog
   };
   for (const WriteCase& c : cases) {
     SCOPED_TRACE(c.Values.substr(0, 20));
