@@ -84,7 +84,7 @@ void UnasmToFile(TfrmMain& main) {
   SendBeginBusy(ListingProgress(range[0]));
   std::uint32_t deadline = GetTickCount() + ProgressInterval;
   AbortPressed();
-  TCodeListing::Write(
+  const bool listed = TCodeListing::Write(
       out, range[0], range[1],
       [](std::uint32_t address, std::uint8_t count, std::uint8_t* code) {
         TheProtocol->ReadMemory(1, address, count, code);
@@ -96,8 +96,10 @@ void UnasmToFile(TfrmMain& main) {
         deadline = GetTickCount() + ProgressInterval;
         return true;
       });
-  std::fclose(out);
+  // Buffered lines may fail only when fclose writes them out.
+  const bool closed = std::fclose(out) == 0;
   SendMessage(MainForm(), UM_ENDBUSY);
+  if (!listed || !closed) MessageBox("Cannot write file!", "ERROR", MB_OK | MB_ICONSTOP);
 }
 
 void Install(TfrmMain& main) {

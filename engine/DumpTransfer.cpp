@@ -125,6 +125,7 @@ void SaveBlock(const std::string& fileName, int format, _SaveAreaType& block) {
   // The memory read ahead as hex digits, and where the next record's start.
   char hex[2 * SaveReadBytes];
   std::size_t next = sizeof hex;
+  bool written = true;
   while (block.Count != 0) {
     if (sizeof hex - next < 2 * SaveRecordBytes + 1) {
       TheProtocol->ReadMemoryHex(block.Area, block.MemoryAddress, SaveReadBytes, hex);
@@ -135,7 +136,8 @@ void SaveBlock(const std::string& fileName, int format, _SaveAreaType& block) {
     std::memcpy(text.data(), hex + next, 2 * SaveRecordBytes);
     next += 2 * SaveRecordBytes;
     TImageRecord record{IR_DATA, block.Area, block.MemoryAddress + delta, static_cast<uint16_t>(count), text.data()};
-    if (brenlow->PutData(&record) == -1) {
+    written = brenlow->PutData(&record) != -1;
+    if (!written) {
       Error("Cannot write file!");
       break;
     }
@@ -145,5 +147,6 @@ void SaveBlock(const std::string& fileName, int format, _SaveAreaType& block) {
     if (progress.Aborted(SaveText(total))) break;
   }
   SendToMainForm(UM_ENDBUSY);
-  brenlow->Close();
+  // The end line and the last bytes reach the disk only now; a failed record has said so already.
+  if (brenlow->Close() == 0 && written) Error("Cannot write file!");
 }

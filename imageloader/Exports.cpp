@@ -54,10 +54,11 @@ BRENLOW_EXPORT int32_t Close() {
   TLoaderState& state = State();
   if (!state.File.IsOpen()) return 0;
   const char* endLine = FormatByNumber(state.CurrentFormat)->EndLine;
-  if (state.File.Mode() == 1 && endLine != nullptr) state.File.Write(endLine, std::strlen(endLine));
-  state.File.Close();
+  // A file the disk could not take whole must not pass for a complete image.
+  bool written = state.File.Mode() != 1 || endLine == nullptr || state.File.Write(endLine, std::strlen(endLine)) >= 0;
+  written = state.File.Close() && written;
   state.Lines.Reset();
-  return 1;
+  return written ? 1 : 0;
 }
 
 static_assert(std::is_same_v<decltype(&Version), TBrenlowVersion>);

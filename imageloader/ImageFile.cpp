@@ -15,9 +15,12 @@ bool TImageFile::Open(const std::string& path, int mode) {
   return fd_ >= 0;
 }
 
-void TImageFile::Close() {
-  if (fd_ >= 0) ::close(fd_);
+bool TImageFile::Close() {
+  if (fd_ < 0) return true;
+  // Linux frees the descriptor even when close is interrupted, so that is no failure.
+  const bool closed = ::close(fd_) == 0 || errno == EINTR;
   fd_ = -1;
+  return closed;
 }
 
 long TImageFile::Read(void* buffer, size_t size) {

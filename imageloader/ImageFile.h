@@ -13,7 +13,8 @@ class TImageFile {
   // Mode 0 opens an existing file for reading; any other mode creates or
   // empties the file for writing.
   bool Open(const std::string& path, int mode);
-  void Close();
+  // False when the system reports that the file's last bytes did not reach it.
+  bool Close();
   bool IsOpen() const { return fd_ >= 0; }
   int Mode() const { return mode_; }
 

@@ -13,6 +13,7 @@
 #include "Debug.h"
 #include "DockSite.h"
 #include "FileDialogAnswers.h"
+#include "FileSizeLimit.h"
 #include "InputAnswers.h"
 #include "InputQuery.h"
 #include "MainWindowFixture.h"
@@ -356,11 +357,6 @@ TEST_F(CpuWindowTest, AutoTraceStepsUntilHAndHReachesNoWindow) {
   EXPECT_TRUE(Form->MNU_Run->isEnabled());
 }
 
-std::string Contents(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
 TEST_F(CpuWindowTest, ListingWritesTheLinesByteForByteOrReportsAFileItCannotMake) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("prog.asm"));
@@ -406,6 +402,37 @@ TEST_F(CpuWindowTest, HStopsTheListingAndKeepsWhatWasWritten) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 0xF9);
   EXPECT_EQ(text.substr(text.size() - 35), "00F8:00" + std::string(24, ' ') + "NOP\n");
   EXPECT_EQ(answers.Shown.size(), 1u);
+  EXPECT_TRUE(Boxes.Messages.empty());
+}
+
+// Lines the disk cannot take are reported once the busy state has ended,
+// whether a line's write fails or only the final flush; what fitted stays.
+TEST_F(CpuWindowTest, ListingReportsLinesTheDiskCannotTake) {
+  QTemporaryDir dir;
+  const QString cut = dir.filePath(QStringLiteral("cut.asm"));
+  const std::pair<const char*, QString> cases[] = {
+      {"0,2", QStringLiteral("/dev/full")},       // three lines wait in the buffer until fclose
+      {"0,0FFFFh", QStringLiteral("/dev/full")},  // the buffer fills and a line's write fails
+      {"0,2", cut},                               // the file stops growing inside the second line
+  };
+  Poke(0, {0x00, 0x00, 0x00});
+  for (const auto& [range, file] : cases) {
+    SCOPED_TRACE(range + file.toStdString());
+    Boxes.Messages.clear();
+    TInputAnswers answers({range});
+    TFileDialogAnswers files({{file}});
+    TBusyAtBoxes busy(*Form);
+    {
+      TFileSizeLimit limit(50);
+      Form->MNU_UnasmToFile->trigger();
+    }
+    ASSERT_EQ(Boxes.Messages.size(), 1u);
+    EXPECT_EQ(Boxes.Messages[0].Text, "Cannot write file!");
+    EXPECT_EQ(Boxes.Messages[0].Caption, "ERROR");
+    EXPECT_EQ(Boxes.Messages[0].Flags & MB_ICONSTOP, MB_ICONSTOP);
+    EXPECT_EQ(busy.Busy, std::vector<bool>{false});
+  }
+  EXPECT_EQ(Contents(cut), "0000:00" + std::string(24, ' ') + "NOP\n0001:00" + std::string(8, ' '));
 }
 
 struct TPlacementCase {

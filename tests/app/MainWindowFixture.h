@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -44,6 +45,12 @@ class FakeView : public QWidget, public TMessageReceiver {
   std::vector<std::string>* Log;
   std::string Name;
 };
+
+// A file's bytes; empty when it cannot be read.
+inline std::string Contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -108,4 +115,24 @@ class MainWindowTest : public ::testing::Test {
 
  private:
   TQuitHandler PreviousQuit;
+};
+
+// Whether the main window was busy when each message box came up; the boxes
+// go on to the handler that was there before.
+class TBusyAtBoxes {
+ public:
+  explicit TBusyAtBoxes(const TfrmMain& form) {
+    Previous = SetMessageBoxHandler([this, &form](const char* text, const char* caption, unsigned flags) {
+      Busy.push_back(form.Busy());
+      return Previous(text, caption, flags);
+    });
+  }
+  ~TBusyAtBoxes() { SetMessageBoxHandler(std::move(Previous)); }
+  TBusyAtBoxes(const TBusyAtBoxes&) = delete;
+  TBusyAtBoxes& operator=(const TBusyAtBoxes&) = delete;
+
+  std::vector<bool> Busy;
+
+ private:
+  TMessageBoxHandler Previous;
 };

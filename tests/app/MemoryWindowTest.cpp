@@ -12,6 +12,7 @@
 
 #include "DumpInterior.h"
 #include "FileDialogAnswers.h"
+#include "FileSizeLimit.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "Protocol.h"
@@ -169,6 +170,35 @@ TEST_F(MemoryWindowTest, LoadsABlockOfTheSampleImage) {
   EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(loaded.data()), 0x20), expected);
   EXPECT_EQ(loaded[0x20], 0xFF);
   EXPECT_TRUE(Boxes.Messages.empty());
+}
+
+// A saved block whose data fit but whose end line does not is reported once
+// the busy state has ended, as a record that does not fit is; the data stay.
+TEST_F(MemoryWindowTest, SaveBlockReportsAnEndLineTheDiskCannotTake) {
+  QTemporaryDir dir;
+  const QString whole = dir.filePath(QStringLiteral("whole")), cut = dir.filePath(QStringLiteral("cut"));
+  TfrmMemory* form = Open();
+  ASSERT_NE(form, nullptr);
+  for (int filter : {1, 2, 3}) {  // symbolic, Intel HEX, S-records
+    SCOPED_TRACE(filter);
+    TInputAnswers answers({"0,0,10H", "0,0,10H"});
+    TFileDialogAnswers files({{whole, filter}, {cut, filter}});
+    Popup(form, "SaveBlock");
+    const std::string expected = Contents(whole);
+    ASSERT_FALSE(expected.empty());
+    Boxes.Messages.clear();
+    TBusyAtBoxes busy(*Form);
+    {
+      TFileSizeLimit limit(expected.size() - 1);
+      Popup(form, "SaveBlock");
+    }
+    ASSERT_EQ(Boxes.Messages.size(), 1u);
+    EXPECT_EQ(Boxes.Messages[0].Text, "Cannot write file!");
+    EXPECT_EQ(Boxes.Messages[0].Caption, "Error");
+    EXPECT_EQ(Boxes.Messages[0].Flags & MB_ICONSTOP, MB_ICONSTOP);
+    EXPECT_EQ(busy.Busy, std::vector<bool>{false});
+    EXPECT_EQ(Contents(cut), expected.substr(0, expected.size() - 1));
+  }
 }
 
 // Sixteen lines of sixteen bytes in the CPU window's tallest bottom panel.
