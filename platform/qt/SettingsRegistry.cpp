@@ -85,9 +85,7 @@ bool WriteWindowRect(const std::string& name, const TWindowRect& rect) {
 void RestoreWindowRect(const std::string& name, QWidget& window) {
   TWindowRect rect;
   if (!ReadWindowRect(name, rect)) return;
-  window.move(rect.Left, rect.Top);
-  window.resize(rect.Width, rect.Height);
-  MoveOntoScreen(window);
+  PlaceOnScreen(window, QPoint(rect.Left, rect.Top), QSize(rect.Width, rect.Height));
 }
 
 void StoreWindowRect(const std::string& name, const QWidget& window) {
