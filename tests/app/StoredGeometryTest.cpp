@@ -78,6 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         TStoredCase{"CpuMaximisedHuge", "Cpu", "frmCpu", nullptr, {0, 0, Huge, Huge, 1}},
         TStoredCase{"CpuLeast", "Cpu", "frmCpu", nullptr, {0, 0, Least, Least, 0}},
         TStoredCase{"CpuMost", "Cpu", "frmCpu", nullptr, {Most, Most, Most, Most, 0}},
+        TStoredCase{"CpuText", "Cpu", "frmCpu", nullptr, {}, "aaaaaaaaaaaaaaaaaaaa", QRect(0, 0, 601, 420)},
         TStoredCase{"CpuOrdinary", "Cpu", "frmCpu", nullptr, {30, 20, 601, 380, 0}, nullptr, QRect(30, 20, 601, 380)},
         TStoredCase{"WatchesLarge", "Watches", "frmWatchList", &TfrmMain::TLB_ViewWatch, {40, 50, 100000, 100000}},
         TStoredCase{"RegistersLarge", "Registers", "frmRegs", &TfrmMain::TLB_ViewRegs, {40, 50, 100000, 100000}},
