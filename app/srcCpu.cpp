@@ -37,21 +37,21 @@ constexpr std::uint32_t MaxRead = 255;
 // signed 32-bit little-endian number.
 constexpr std::size_t PlacementSize = 20;
 
-bool ReadPlacement(QRect& rect, bool& maximised) {
+bool ReadPlacement(TWindowRect& rect, bool& maximised) {
   unsigned char bytes[PlacementSize];
   if (!Registry().ReadBinary(RegistryKey, "Cpu", bytes, sizeof bytes)) return false;
-  rect = QRect(qFromLittleEndian<std::int32_t>(bytes), qFromLittleEndian<std::int32_t>(bytes + 4),
-               qFromLittleEndian<std::int32_t>(bytes + 8), qFromLittleEndian<std::int32_t>(bytes + 12));
+  rect = TWindowRect{qFromLittleEndian<std::int32_t>(bytes), qFromLittleEndian<std::int32_t>(bytes + 4),
+                     qFromLittleEndian<std::int32_t>(bytes + 8), qFromLittleEndian<std::int32_t>(bytes + 12)};
   maximised = qFromLittleEndian<std::int32_t>(bytes + 16) != 0;
   return true;
 }
 
-void WritePlacement(const QRect& rect, bool maximised) {
+void WritePlacement(const TWindowRect& rect, bool maximised) {
   unsigned char bytes[PlacementSize];
-  qToLittleEndian<std::int32_t>(rect.left(), bytes);
-  qToLittleEndian<std::int32_t>(rect.top(), bytes + 4);
-  qToLittleEndian<std::int32_t>(rect.width(), bytes + 8);
-  qToLittleEndian<std::int32_t>(rect.height(), bytes + 12);
+  qToLittleEndian<std::int32_t>(rect.Left, bytes);
+  qToLittleEndian<std::int32_t>(rect.Top, bytes + 4);
+  qToLittleEndian<std::int32_t>(rect.Width, bytes + 8);
+  qToLittleEndian<std::int32_t>(rect.Height, bytes + 12);
   qToLittleEndian<std::int32_t>(maximised ? 1 : 0, bytes + 16);
   Registry().WriteBinary(RegistryKey, "Cpu", bytes, sizeof bytes);
 }
@@ -121,12 +121,8 @@ TfrmCpu::TfrmCpu(QWidget* owner) : QMdiSubWindow(owner) {
 
 void TfrmCpu::FormCreate() {
   FNormalGeometry = geometry();
-  QRect placement;
-  if (ReadPlacement(placement, FStoredMaximised)) {
-    FPlacementStored = true;
-    setGeometry(placement);
-    FNormalGeometry = placement;
-  }
+  TWindowRect placement;
+  if (ReadPlacement(placement, FStoredMaximised)) FStoredPlacement = placement;
 
   CodeArea->SetHMargin(18);
   CodeArea->SetScrollBars(ssBoth);
@@ -180,21 +176,27 @@ TfrmCpu::~TfrmCpu() {
   // when this part of the object is gone.
   disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
   // The engine may be gone by now: only the registry is touched.
-  QRect old;
+  TWindowRect old;
   bool oldMaximised = false;
   const bool maximised = isMaximized();
   if (maximised && ReadPlacement(old, oldMaximised))
     WritePlacement(old, true);
   else
-    WritePlacement(FNormalGeometry, maximised);
+    WritePlacement(TWindowRect{FNormalGeometry.x(), FNormalGeometry.y(), FNormalGeometry.width(),
+                               FNormalGeometry.height()},
+                   maximised);
 }
 
 void TfrmCpu::ShowIn(QMdiArea& area) {
-  const QRect stored = FNormalGeometry;
   area.addSubWindow(this);
   // The area puts a new child where it overlaps the others least; a stored
-  // place holds, moved only as far as the area needs.
-  if (FPlacementStored) move(PositionInReach(stored, area.viewport()->rect()));
+  // place holds, no larger than the area and moved only as far as it needs.
+  if (FStoredPlacement) {
+    const TWindowRect& stored = *FStoredPlacement;
+    setGeometry(GeometryInReach(QPoint(stored.Left, stored.Top), QSize(stored.Width, stored.Height),
+                                area.viewport()->rect(), *this));
+    FNormalGeometry = geometry();
+  }
   // Only a child already in its area fills it when maximised and keeps the
   // geometry that it had as the one to restore.
   if (FStoredMaximised)

@@ -3,10 +3,12 @@
 #include <QRect>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "MessageBus.h"
 #include "RunCommandTarget.h"
+#include "SettingsRegistry.h"
 
 class QMdiArea;
 class QSplitter;
@@ -82,7 +84,8 @@ class TfrmCpu : public QMdiSubWindow, public TMessageReceiver, public TRunComman
   void OnChange();
   // The geometry of the normal (not maximised) window, kept for the registry.
   QRect FNormalGeometry;
-  bool FPlacementStored = false;
-  // The stored window state, taken when the window is put in its area.
+  // The stored geometry and window state, taken when the window is put in
+  // its area, as only there the size it may have is known.
+  std::optional<TWindowRect> FStoredPlacement;
   bool FStoredMaximised = false;
 };

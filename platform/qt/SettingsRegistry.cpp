@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <QtEndian>
 
@@ -34,7 +35,10 @@ bool TSettingsRegistry::ReadBinary(const std::string& key, const std::string& na
   settings.beginGroup(GroupOf(key));
   const std::optional<QString> stored = StoredName(settings, name);
   if (!stored) return false;
-  const QByteArray bytes = settings.value(*stored).toByteArray();
+  // A text or number in place of the binary value is no value of any size.
+  const QVariant value = settings.value(*stored);
+  if (value.typeId() != QMetaType::QByteArray) return false;
+  const QByteArray bytes = value.toByteArray();
   if (static_cast<std::size_t>(bytes.size()) != size) return false;
   std::memcpy(data, bytes.constData(), size);
   return true;
@@ -85,9 +89,7 @@ bool WriteWindowRect(const std::string& name, const TWindowRect& rect) {
 void RestoreWindowRect(const std::string& name, QWidget& window) {
   TWindowRect rect;
   if (!ReadWindowRect(name, rect)) return;
-  window.move(rect.Left, rect.Top);
-  window.resize(rect.Width, rect.Height);
-  MoveOntoScreen(window);
+  PlaceOnScreen(window, QPoint(rect.Left, rect.Top), QSize(rect.Width, rect.Height));
 }
 
 void StoreWindowRect(const std::string& name, const QWidget& window) {

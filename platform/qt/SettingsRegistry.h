@@ -34,7 +34,7 @@ struct TWindowRect {
 bool ReadWindowRect(const std::string& name, TWindowRect& rect);
 bool WriteWindowRect(const std::string& name, const TWindowRect& rect);
 // A window moved and sized as stored under name (left as it is without a
-// stored placement) and brought onto a screen when that lies beyond every
-// one; and its placement stored.
+// stored placement), no larger than its screen, and brought onto a screen
+// when that lies beyond every one; and its placement stored.
 void RestoreWindowRect(const std::string& name, QWidget& window);
 void StoreWindowRect(const std::string& name, const QWidget& window);

@@ -7,11 +7,24 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
-const QScreen* ScreenOf(const QWidget& window) {
-  const QScreen* screen = QGuiApplication::screenAt(window.pos());
+// Where a window of size placed at corner lies inside area, moved no further
+// than that needs; one larger than the area keeps its corner at the area's.
+// The sums are taken in 64 bits, as a stored corner may lie at the end of the
+// integers; the result lies between the area's corner and the stored one.
+QPoint PositionInReach(QPoint corner, QSize size, const QRect& area) {
+  const auto within = [](std::int64_t wanted, std::int64_t extent, std::int64_t start, std::int64_t length) {
+    return static_cast<int>(std::max(start, std::min(wanted, start + length - extent)));
+  };
+  return {within(corner.x(), size.width(), area.left(), area.width()),
+          within(corner.y(), size.height(), area.top(), area.height())};
+}
+
+const QScreen* ScreenOf(QPoint corner, const QWidget& window) {
+  const QScreen* screen = QGuiApplication::screenAt(corner);
   return screen ? screen : window.screen();
 }
 
@@ -30,8 +43,10 @@ class TFrameReach : public QObject {
     } else if (watched == handle && event->type() == QEvent::Expose && handle->isExposed()) {
       handle->removeEventFilter(this);
       Window.removeEventFilter(this);
-      if (const QScreen* screen = ScreenOf(Window))
-        handle->setFramePosition(PositionInReach(handle->frameGeometry(), screen->availableGeometry()));
+      if (const QScreen* screen = ScreenOf(Window.pos(), Window)) {
+        const QRect frame = handle->frameGeometry();
+        handle->setFramePosition(PositionInReach(frame.topLeft(), frame.size(), screen->availableGeometry()));
+      }
       deleteLater();
     }
     return false;
@@ -43,14 +58,21 @@ class TFrameReach : public QObject {
 
 }  // namespace
 
-QPoint PositionInReach(const QRect& wanted, const QRect& area) {
-  const int x = std::max(area.left(), std::min(wanted.left(), area.right() + 1 - wanted.width()));
-  const int y = std::max(area.top(), std::min(wanted.top(), area.bottom() + 1 - wanted.height()));
-  return {x, y};
+QRect GeometryInReach(QPoint corner, QSize size, const QRect& area, const QWidget& window) {
+  const QSize bounded =
+      size.boundedTo(area.size()).boundedTo(window.maximumSize()).expandedTo(window.minimumSize());
+  return {PositionInReach(corner, bounded, area), bounded};
 }
 
-void MoveOntoScreen(QWidget& window) {
-  if (const QScreen* screen = ScreenOf(window))
-    window.move(PositionInReach(QRect(window.pos(), window.size()), screen->availableGeometry()));
+void PlaceOnScreen(QWidget& window, QPoint corner, QSize size) {
+  // Without a screen there is nothing to bound the size by: the window keeps
+  // its own placement.
+  const QScreen* screen = ScreenOf(corner, window);
+  if (!screen) return;
+  // A top-level window's position is that of its frame, its size that of
+  // what lies inside.
+  const QRect geometry = GeometryInReach(corner, size, screen->availableGeometry(), window);
+  window.move(geometry.topLeft());
+  window.resize(geometry.size());
   new TFrameReach(window);
 }

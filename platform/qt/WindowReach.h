@@ -1,17 +1,21 @@
 #pragma once
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
-// Where a window placed at wanted lies inside area, moved no further than
-// that needs; a window larger than the area keeps its top left corner, and so
-// its title bar, at the area's. The window keeps its size: what still lies
-// outside must be scrolled to (in an MDI area).
-QPoint PositionInReach(const QRect& wanted, const QRect& area);
+// The geometry a window stored at corner with size takes in area: no larger
+// than the area nor than the window's maximum, no smaller than its minimum
+// (which wins over the area), and moved no further than that needs to lie
+// inside the area; a window still larger than the area keeps its top left
+// corner, and so its title bar, at the area's, and what lies outside must be
+// scrolled to (in an MDI area). Stored values of any size are taken, as a
+// damaged or hand-edited store may hold them.
+QRect GeometryInReach(QPoint corner, QSize size, const QRect& area, const QWidget& window);
 
-// Moves a top-level window that a stored place left beyond the screens (one
-// since unplugged, a smaller one) onto the available part of the screen its
-// corner stands on, or of its own screen when it stands on none; once it is
-// shown, its frame too.
-void MoveOntoScreen(QWidget& window);
+// Places a top-level window as stored at corner with size on the available
+// part of the screen that corner stands on, or of its own screen when it
+// stands on none (one since unplugged, a smaller one); once it is shown, its
+// frame too.
+void PlaceOnScreen(QWidget& window, QPoint corner, QSize size);

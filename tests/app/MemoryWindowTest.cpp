@@ -16,6 +16,7 @@
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
 #include "Protocol.h"
+#include "SettingsRegistry.h"
 #include "WindowManagerClose.h"
 #include "srcCpu.h"
 #include "srcMemory.h"
@@ -26,6 +27,9 @@ class MemoryWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
+    // The CPU window's dump is read at the window's own size, not at one an
+    // earlier main window left.
+    Registry().WriteBinary(RegistryKey, "Cpu", nullptr, 0);
     Form->resize(900, 800);
     Form->show();
     Connect();
