@@ -1,6 +1,7 @@
 // File > Open, Reload and Symbol load and the monitor request, inside the real
 // main window, with the dialog answered through its hook and the samples.
 #include <QAction>
+#include <QTemporaryDir>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include "Debug.h"
 #include "FileDialogAnswers.h"
 #include "MainWindowFixture.h"
+#include "NonRegularFile.h"
 #include "ProgramFolder.h"
 #include "Symbols.h"
 #include "TargetPokes.h"
@@ -106,6 +108,30 @@ TEST_F(LoadWindowTest, TheTargetsMonitorRequestDownloadsTheMonitorFile) {
   EXPECT_FALSE(Form->Connected());
   EXPECT_TRUE(QuitCodes.empty());
   std::filesystem::remove_all(folder);
+}
+
+// A pipe, a folder or a device is a file that cannot be opened, refused
+// before an open could wait on it.
+TEST_F(LoadWindowTest, WhatIsNoRegularFileIsNotFound) {
+  ProtocolScript().Events[0x05] = {EVENT_RELOAD_MONITOR, ""};
+  for (const char* kind : NonRegularKinds) {
+    SCOPED_TRACE(kind);
+    QTemporaryDir dir;
+    const TNonRegularFile image(kind, dir.filePath("demo.hex").toStdString());
+    const TNonRegularFile monitor(kind, dir.filePath("Monitor1.hex").toStdString());
+    Boxes.Messages.clear();
+    QuitCodes.clear();
+    Files.Answers = {{QString::fromStdString(image.Path), INTEL}};
+    Form->MNU_FileOpen->trigger();
+    ProgramFolder programFolder(dir.path().toStdString());
+    SendMessage(Form->Handle(), UM_TARGETEVENT, 0x05, 0);
+    ASSERT_EQ(Boxes.Messages.size(), 2u);
+    EXPECT_EQ(Boxes.Messages[0].Text, "File not found!");
+    EXPECT_EQ(Boxes.Messages[0].Caption, "Error");
+    EXPECT_EQ(Boxes.Messages[1].Text, "Monitor code-file not found!");
+    EXPECT_EQ(QuitCodes, std::vector<int>{2});
+    EXPECT_FALSE(ProtocolScript().MonitorEnded);
+  }
 }
 
 }  // namespace

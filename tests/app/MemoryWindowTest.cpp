@@ -14,6 +14,7 @@
 #include "FileDialogAnswers.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
+#include "NonRegularFile.h"
 #include "Protocol.h"
 #include "WindowManagerClose.h"
 #include "srcCpu.h"
@@ -169,6 +170,25 @@ TEST_F(MemoryWindowTest, LoadsABlockOfTheSampleImage) {
   EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(loaded.data()), 0x20), expected);
   EXPECT_EQ(loaded[0x20], 0xFF);
   EXPECT_TRUE(Boxes.Messages.empty());
+}
+
+// A block is never loaded from a pipe, a folder or a device, and a pipe
+// is refused before an open could wait on it.
+TEST_F(MemoryWindowTest, ABlockFromNoRegularFileIsNotFound) {
+  TfrmMemory* form = Open();
+  ASSERT_NE(form, nullptr);
+  for (const char* kind : NonRegularKinds) {
+    SCOPED_TRACE(kind);
+    QTemporaryDir dir;
+    const TNonRegularFile file(kind, dir.filePath("block.hex").toStdString());
+    TFileDialogAnswers files({{QString::fromStdString(file.Path), 2}});
+    TInputAnswers answers({"0,0,20H"});
+    Boxes.Messages.clear();
+    Popup(form, "ReadBlock");
+    ASSERT_EQ(Boxes.Messages.size(), 1u);
+    EXPECT_EQ(Boxes.Messages[0].Text, "File not found!");
+    EXPECT_EQ(Boxes.Messages[0].Caption, "Error");
+  }
 }
 
 // Sixteen lines of sixteen bytes in the CPU window's tallest bottom panel.

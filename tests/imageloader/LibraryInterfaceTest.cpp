@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BrenlowLibrary.h"
+#include "NonRegularFile.h"
 
 namespace {
 
@@ -54,6 +55,8 @@ TEST_F(BrenlowTest, NoFileOpen) {
   TImageRecord record{1, 1, 0x100, 2, text};
   EXPECT_EQ(brenlow_.Close(), 0);
   EXPECT_EQ(brenlow_.Open(Path("missing.hex").c_str(), 0), 0);
+  for (const char* kind : NonRegularKinds)
+    EXPECT_EQ(brenlow_.Open(TNonRegularFile(kind, Path(kind)).Path.c_str(), 0), 0) << kind;
   for (int format = 1; format <= 8; ++format) {
     brenlow_.SetFormat(format);
     EXPECT_EQ(brenlow_.GetData(&record), -1);
@@ -136,10 +139,10 @@ TEST_F(BrenlowTest, LastLineWithoutLineEndAtBlockEnd) {
 }
 
 // A read that fails is reported, not taken for the end of the data.
+// A regular file whose first bytes cannot be read.
 TEST_F(BrenlowTest, ReadErrorIsReported) {
-  std::filesystem::create_directory(Path("folder.hex"));
   for (int format = 1; format <= 8; ++format)
-    EXPECT_EQ(brenlow_.ReadAll(format, Path("folder.hex")), (std::vector<TReadRecord>{{-1, 0, 0, 0, 0, ""}}))
+    EXPECT_EQ(brenlow_.ReadAll(format, "/proc/self/mem"), (std::vector<TReadRecord>{{-1, 0, 0, 0, 0, ""}}))
         << format;
 }
 
