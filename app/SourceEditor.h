@@ -18,7 +18,8 @@ class TSourceEditor : public QsciScintilla {
   explicit TSourceEditor(QWidget* parent);
 
   // Reads the file as UTF-8, or as Latin-1 when it is not valid UTF-8; false
-  // (text unchanged) when it cannot be read.
+  // (text unchanged) when it cannot be read, is no regular file or is larger
+  // than any source can be.
   bool LoadFromFile(const QString& path);
   void SetLines(const QString& text);
   int LineCount() const { return lines(); }

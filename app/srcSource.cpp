@@ -108,7 +108,7 @@ void TfrmSource::LoadModuleSource(const TModuleEntry& module, bool full) {
   const QString source = ModuleText(module.SourceFile, sizeof module.SourceFile);
   const QString caption = ModuleText(module.ModuleName, sizeof module.ModuleName);
   const QString path = SourcePath(source);
-  if (QFileInfo(path).isFile() && txtSource->LoadFromFile(path)) {
+  if (txtSource->LoadFromFile(path)) {
     setWindowTitle(caption);
   } else {
     TFileDialogRequest request;

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QListWidget>
 #include <QWindow>
@@ -18,6 +20,7 @@
 #include "DockSite.h"
 #include "FileDialogAnswers.h"
 #include "MainWindowFixture.h"
+#include "NonRegularFile.h"
 #include "MemoryRegistry.h"
 #include "ModalDialog.h"
 #include "SourceEditor.h"
@@ -260,7 +263,7 @@ TEST_F(SourceWindowTest, WatchWindowDocksBelowTheText) {
 struct TSourceFileCase {
   const char* Name;
   std::string SourceFile;   // as the object file names it; "@" stands for the test's folder
-  const char* Answer;       // the file chosen in "Open source file", or null for Cancel
+  const char* Answer;       // the file of the test's folder chosen in "Open source file", or null for Cancel
   QString FirstLine;
   QString Caption;
   QString Asked;            // the name the dialog was preset with, empty when none was shown
@@ -270,11 +273,18 @@ class SourceFiles : public SourceWindowTest, public ::testing::WithParamInterfac
 
 // A file that is not UTF-8 shows as Latin-1; a missing one is asked for by
 // its name part, and without an answer the window says there is no source.
+// A file that is no regular file, or larger than any source (read on past
+// that, as /proc/self/pagemap does), is one that cannot be loaded.
 TEST_P(SourceFiles, ShowAsMuchAsCanBeRead) {
   const TSourceFileCase& c = GetParam();
   QTemporaryDir dir;
   const QString latin1 = dir.filePath("latin1.c");
   std::ofstream(latin1.toStdString()) << "/* caf\xe9 */\nint x;\n";
+  QFile big(dir.filePath("big.c"));
+  ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize((64 << 20) + 1));  // sparse
+  const TNonRegularFile pipe("pipe", dir.filePath("pipe.c").toStdString());
+  const TNonRegularFile folder("folder", dir.filePath("folder.c").toStdString());
+  const TNonRegularFile device("device", dir.filePath("device.c").toStdString());
   std::string source = c.SourceFile;
   if (source[0] == '@') source = dir.path().toStdString() + source.substr(1);
   LoadSample();
@@ -284,7 +294,7 @@ TEST_P(SourceFiles, ShowAsMuchAsCanBeRead) {
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
   form->setWindowTitle("before");
-  if (c.Answer) Files.Answers = {{latin1}};
+  if (c.Answer) Files.Answers = {{dir.filePath(c.Answer)}};
   Files.Requests.clear();
   SetModalDialogHandler([](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOpen"))->click(); });
   form->mnuOpenSource->trigger();
@@ -295,14 +305,22 @@ TEST_P(SourceFiles, ShowAsMuchAsCanBeRead) {
   if (!Files.Requests.empty()) {
     EXPECT_EQ(Files.Requests[0].Title, "Open source file");
     EXPECT_EQ(Files.Requests[0].FileName, c.Asked);
-    EXPECT_EQ(Files.Requests[0].DefaultExt, "c");
+    EXPECT_EQ(Files.Requests[0].DefaultExt, QFileInfo(c.Asked).suffix());
   }
 }
 
+const QString NoSource = QStringLiteral("/* No source file available */");
 INSTANTIATE_TEST_SUITE_P(Source, SourceFiles, ::testing::Values(
     TSourceFileCase{"latin1", "@/latin1.c", nullptr, "/* caf\u00e9 */", "m", ""},
-    TSourceFileCase{"missing, cancelled", "C:\\src\\gone.c", nullptr, "/* No source file available */", "before", "gone.c"},
-    TSourceFileCase{"missing, chosen", "/nowhere/gone.c", "yes", "/* caf\u00e9 */", "m", "gone.c"}));
+    TSourceFileCase{"missing, cancelled", "C:\\src\\gone.c", nullptr, NoSource, "before", "gone.c"},
+    TSourceFileCase{"missing, chosen", "/nowhere/gone.c", "latin1.c", "/* caf\u00e9 */", "m", "gone.c"},
+    TSourceFileCase{"pipe, cancelled", "@/pipe.c", nullptr, NoSource, "before", "pipe.c"},
+    TSourceFileCase{"pipe chosen", "/nowhere/gone.c", "pipe.c", NoSource, "before", "gone.c"},
+    TSourceFileCase{"folder chosen", "/nowhere/gone.c", "folder.c", NoSource, "before", "gone.c"},
+    TSourceFileCase{"device chosen", "/nowhere/gone.c", "device.c", NoSource, "before", "gone.c"},
+    TSourceFileCase{"too large, cancelled", "@/big.c", nullptr, NoSource, "before", "big.c"},
+    TSourceFileCase{"too large chosen", "/nowhere/gone.c", "big.c", NoSource, "before", "gone.c"},
+    TSourceFileCase{"endless, cancelled", "/proc/self/pagemap", nullptr, NoSource, "before", "pagemap"}));
 
 TEST_F(SourceWindowTest, KeepsItsPlacement) {
   TMemoryRegistry store;
