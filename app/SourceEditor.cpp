@@ -81,7 +81,9 @@ void TSourceEditor::SetLines(const QString& text) {
   ClearSpecialLines();
   Drawn.clear();
   setReadOnly(false);
-  setText(text);
+  // Scintilla takes the text up to its first NUL: a visible stand-in keeps
+  // every line after it.
+  setText(QString(text).replace(QChar(0), QChar(0x2400)));
   setReadOnly(true);
 }
 

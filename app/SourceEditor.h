@@ -21,6 +21,7 @@ class TSourceEditor : public QsciScintilla {
   // (text unchanged) when it cannot be read, is no regular file or is larger
   // than any source can be.
   bool LoadFromFile(const QString& path);
+  // A NUL shows as U+2400, so that the lines after it stay.
   void SetLines(const QString& text);
   int LineCount() const { return lines(); }
   QString LineText(int line) const;

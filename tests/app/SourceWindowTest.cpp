@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <fstream>
 
 #include "Debug.h"
@@ -258,6 +259,40 @@ TEST_F(SourceWindowTest, WatchWindowDocksBelowTheText) {
   EXPECT_TRUE(watch.isNull());
   EXPECT_FALSE(Form->TLB_ViewSource->isChecked());
   EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
+}
+
+// A NUL in the source, on line 5 here, keeps every line after it with its
+// dots, its breakpoints and the execution line.
+TEST_F(SourceWindowTest, ANulKeepsTheLinesAfterIt) {
+  QFile sample(QStringLiteral(TARVIK_SAMPLES "/demo.c"));
+  ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+  QByteArray text = sample.readAll();
+  const QString lastLine = QString::fromUtf8(text).split('\n')[35];
+  QTemporaryDir dir;
+  QFile copy(dir.filePath("demo.c"));
+  ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+  copy.write(text.insert(text.indexOf("};"), '\0'));
+  copy.close();
+  LoadSample();
+  TModuleEntry& module = TheDebug->Tables().Modules[0];
+  std::strncpy(module.SourceFile, QFile::encodeName(copy.fileName()).constData(), sizeof module.SourceFile - 1);
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  form->resize(500, 700);
+  EXPECT_EQ(form->txtSource->LineCount(), 36);
+  EXPECT_EQ(form->txtSource->LineText(36), lastLine);
+  EXPECT_EQ(Glyphs(form, 35), Code);
+
+  Activate(form);
+  Form->MNU_RunReset->trigger();
+  Form->MNU_RunStepOver->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(form->PCLine(), 27);
+  EXPECT_EQ(Glyphs(form, 27), Arrow);
+  form->txtSource->CaretToLine(28);
+  SendMessage(form->Handle(), UM_TOGGLEBREAK);
+  EXPECT_EQ(Glyphs(form, 28), Break);
+  EXPECT_TRUE(Boxes.Messages.empty());
 }
 
 struct TSourceFileCase {
