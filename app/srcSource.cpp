@@ -177,7 +177,7 @@ void TfrmSource::UMStopped(LPARAM lParam) {
   txtSource->InvalidateGutter();
   const uint32_t pc = SourcePC();
   if (const TLineEntry* entry = TheDebug->FindLineByAddress(pc)) {
-    const int line = static_cast<int>(entry->Line);
+    const int line = SourceTextLine(entry->Line);
     const TScopeEntry* scope = TheDebug->GetCurrentScope();
     if (scope && static_cast<uint16_t>(scope->ModuleNumber) != FCurrentModule) {
       if (const TModuleEntry* module = TheDebug->GetModule(scope->ModuleNumber)) {

@@ -295,6 +295,29 @@ TEST_F(SourceWindowTest, ANulKeepsTheLinesAfterIt) {
   EXPECT_TRUE(Boxes.Messages.empty());
 }
 
+// A stop on a line record that no text can have marks no line, and no line
+// number overflows on the way.
+TEST_F(SourceWindowTest, LineRecordsBeyondAnyTextMarkNoLine) {
+  LoadSample();
+  std::vector<TLineEntry*> mainLine;
+  for (TLineEntry* e = TheDebug->Tables().Lines; e->Area || e->Address || e->Line; ++e)
+    if (e->Line == 27) mainLine.push_back(e);
+  ASSERT_FALSE(mainLine.empty());
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  form->resize(500, 700);
+  for (const uint32_t line : {0x80000000u, 0xFFFFFFFFu}) {
+    SCOPED_TRACE(line);
+    for (TLineEntry* e : mainLine) e->Line = line;
+    SetPC(0x23D);
+    SendMessage(Form->Handle(), UM_STOPPED, 0, 0);
+    EXPECT_GT(form->PCLine(), form->txtSource->LineCount());
+    form->txtSource->grab();
+    for (int n = 1; n <= form->txtSource->LineCount(); ++n)
+      for (const TSourceEditor::TDrawnGlyph& glyph : form->txtSource->GlyphsOn(n)) EXPECT_NE(glyph.Glyph, 4) << n;
+  }
+}
+
 struct TSourceFileCase {
   const char* Name;
   std::string SourceFile;   // as the object file names it; "@" stands for the test's folder
