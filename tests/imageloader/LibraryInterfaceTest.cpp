@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "BrenlowLibrary.h"
-#include "NonRegularFile.h"
 
 namespace {
 
@@ -55,8 +54,6 @@ TEST_F(BrenlowTest, NoFileOpen) {
   TImageRecord record{1, 1, 0x100, 2, text};
   EXPECT_EQ(brenlow_.Close(), 0);
   EXPECT_EQ(brenlow_.Open(Path("missing.hex").c_str(), 0), 0);
-  for (const char* kind : NonRegularKinds)
-    EXPECT_EQ(brenlow_.Open(TNonRegularFile(kind, Path(kind)).Path.c_str(), 0), 0) << kind;
   for (int format = 1; format <= 8; ++format) {
     brenlow_.SetFormat(format);
     EXPECT_EQ(brenlow_.GetData(&record), -1);
