@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "FixedFont.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -66,10 +67,9 @@ TSourceEditor::TSourceEditor(QWidget* parent) : QsciScintilla(parent) {
 }
 
 bool TSourceEditor::LoadFromFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return false;
+  std::string read;
+  if (!ReadRegularFile(QFile::encodeName(path).toStdString(), MAX_TEXT_FILE_SIZE, read)) return false;
+  const QByteArray bytes = QByteArray::fromStdString(read);
   QStringDecoder utf8(QStringDecoder::Utf8);
   QString text = utf8(bytes);
   if (utf8.hasError()) text = QString::fromLatin1(bytes);
@@ -81,7 +81,9 @@ void TSourceEditor::SetLines(const QString& text) {
   ClearSpecialLines();
   Drawn.clear();
   setReadOnly(false);
-  setText(text);
+  // Scintilla takes the text up to its first NUL: a visible stand-in keeps
+  // every line after it.
+  setText(QString(text).replace(QChar(0), QChar(0x2400)));
   setReadOnly(true);
 }
 

@@ -18,8 +18,10 @@ class TSourceEditor : public QsciScintilla {
   explicit TSourceEditor(QWidget* parent);
 
   // Reads the file as UTF-8, or as Latin-1 when it is not valid UTF-8; false
-  // (text unchanged) when it cannot be read.
+  // (text unchanged) when it cannot be read, is no regular file or is larger
+  // than any source can be.
   bool LoadFromFile(const QString& path);
+  // A NUL shows as U+2400, so that the lines after it stay.
   void SetLines(const QString& text);
   int LineCount() const { return lines(); }
   QString LineText(int line) const;

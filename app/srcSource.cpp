@@ -108,7 +108,7 @@ void TfrmSource::LoadModuleSource(const TModuleEntry& module, bool full) {
   const QString source = ModuleText(module.SourceFile, sizeof module.SourceFile);
   const QString caption = ModuleText(module.ModuleName, sizeof module.ModuleName);
   const QString path = SourcePath(source);
-  if (QFileInfo(path).isFile() && txtSource->LoadFromFile(path)) {
+  if (txtSource->LoadFromFile(path)) {
     setWindowTitle(caption);
   } else {
     TFileDialogRequest request;
@@ -177,7 +177,7 @@ void TfrmSource::UMStopped(LPARAM lParam) {
   txtSource->InvalidateGutter();
   const uint32_t pc = SourcePC();
   if (const TLineEntry* entry = TheDebug->FindLineByAddress(pc)) {
-    const int line = static_cast<int>(entry->Line);
+    const int line = SourceTextLine(entry->Line);
     const TScopeEntry* scope = TheDebug->GetCurrentScope();
     if (scope && static_cast<uint16_t>(scope->ModuleNumber) != FCurrentModule) {
       if (const TModuleEntry* module = TheDebug->GetModule(scope->ModuleNumber)) {

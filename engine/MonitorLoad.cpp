@@ -3,8 +3,6 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "Configuration.h"
@@ -12,6 +10,7 @@
 #include "MainFormMessages.h"
 #include "MessageBox.h"
 #include "Protocol.h"
+#include "RegularFile.h"
 
 namespace {
 
@@ -101,13 +100,12 @@ int DownloadMonitor(std::string_view text, TMonitorProgress& progress) {
 }
 
 int LoadMonitor(const std::string& fileName, TMonitorProgress& progress) {
-  std::ifstream file(fileName, std::ios::binary);
-  if (!file) {
+  std::string text;
+  if (!ReadRegularFile(fileName, MAX_TEXT_FILE_SIZE, text)) {
     MessageBox("Monitor code-file not found!", "ERROR", MB_ICONSTOP);
     PostQuitMessage(MONITOR_BAD);
     return MONITOR_BAD;
   }
-  const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   return DownloadMonitor(text, progress);
 }
 

@@ -23,7 +23,7 @@ int32_t SourceExecutionLine(uint16_t module) {
   if (!entry || entry->Address != pc) return -1;
   const TScopeEntry* scope = TheDebug->GetCurrentScope();
   if (!scope || static_cast<uint16_t>(scope->ModuleNumber) != module) return -1;
-  return static_cast<int32_t>(entry->Line);
+  return SourceTextLine(entry->Line);
 }
 
 TLineGlyph SourceLineGlyph(uint16_t module, uint32_t line) {

@@ -4,6 +4,12 @@
 // no line has code.
 #include <cstdint>
 
+// A line number of the debug information as a line of the text; one that no
+// text has when it does not fit (a source is far shorter than 2^31 lines).
+inline int32_t SourceTextLine(uint32_t line) {
+  return line > INT32_MAX ? INT32_MAX : static_cast<int32_t>(line);
+}
+
 // The line of the module where the PC stands exactly on a line entry, or -1.
 int32_t SourceExecutionLine(uint16_t module);
 

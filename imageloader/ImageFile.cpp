@@ -1,16 +1,21 @@
 #include "ImageFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 bool TImageFile::Open(const std::string& path, int mode) {
   Close();
-  int flags = mode == 0 ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
+  // A named pipe would hold a blocking open until a writer comes, before any
+  // abort key is looked at; on a regular file O_NONBLOCK changes nothing.
+  int flags = mode == 0 ? O_RDONLY | O_NONBLOCK : O_WRONLY | O_CREAT | O_TRUNC;
   do {
     fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
   } while (fd_ < 0 && errno == EINTR);
+  struct stat info;
+  if (fd_ >= 0 && mode == 0 && (fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) Close();
   mode_ = mode;
   return fd_ >= 0;
 }

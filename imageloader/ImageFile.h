@@ -10,8 +10,9 @@ class TImageFile {
   TImageFile(const TImageFile&) = delete;
   TImageFile& operator=(const TImageFile&) = delete;
 
-  // Mode 0 opens an existing file for reading; any other mode creates or
-  // empties the file for writing.
+  // Mode 0 opens an existing regular file for reading (a named pipe, a device
+  // or a folder is no image); any other mode creates or empties the file for
+  // writing.
   bool Open(const std::string& path, int mode);
   // False when the system reports that the file's last bytes did not reach it.
   bool Close();

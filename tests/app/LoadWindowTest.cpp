@@ -1,6 +1,7 @@
 // File > Open, Reload and Symbol load and the monitor request, inside the real
 // main window, with the dialog answered through its hook and the samples.
 #include <QAction>
+#include <QTemporaryDir>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include "Debug.h"
 #include "FileDialogAnswers.h"
 #include "MainWindowFixture.h"
+#include "NonRegularFile.h"
 #include "ProgramFolder.h"
 #include "Symbols.h"
 #include "TargetPokes.h"
@@ -106,6 +108,26 @@ TEST_F(LoadWindowTest, TheTargetsMonitorRequestDownloadsTheMonitorFile) {
   EXPECT_FALSE(Form->Connected());
   EXPECT_TRUE(QuitCodes.empty());
   std::filesystem::remove_all(folder);
+}
+
+// A pipe, a folder or a device is refused before an open could wait on it.
+TEST_F(LoadWindowTest, WhatIsNoRegularFileIsNotFound) {
+  ProtocolScript().Events[0x05] = {EVENT_RELOAD_MONITOR, ""};
+  for (const char* kind : NonRegularKinds) {
+    QTemporaryDir dir;
+    const TNonRegularFile image(kind, dir.filePath("demo.hex").toStdString());
+    const TNonRegularFile monitor(kind, dir.filePath("Monitor1.hex").toStdString());
+    Boxes.Messages.clear();
+    Files.Answers = {{QString::fromStdString(image.Path), INTEL}};
+    Form->MNU_FileOpen->trigger();
+    ProgramFolder programFolder(dir.path().toStdString());
+    SendMessage(Form->Handle(), UM_TARGETEVENT, 0x05, 0);
+    ASSERT_EQ(Boxes.Messages.size(), 2u) << kind;
+    EXPECT_EQ(Boxes.Messages[0].Text + Boxes.Messages[0].Caption, "File not found!Error");
+    EXPECT_EQ(Boxes.Messages[1].Text, "Monitor code-file not found!");
+    EXPECT_FALSE(ProtocolScript().MonitorEnded);
+  }
+  EXPECT_EQ(QuitCodes, std::vector<int>(3, 2));
 }
 
 }  // namespace

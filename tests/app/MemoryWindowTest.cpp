@@ -15,6 +15,7 @@
 #include "FileSizeLimit.h"
 #include "InputAnswers.h"
 #include "MainWindowFixture.h"
+#include "NonRegularFile.h"
 #include "Protocol.h"
 #include "SettingsRegistry.h"
 #include "WindowManagerClose.h"
@@ -202,6 +203,21 @@ TEST_F(MemoryWindowTest, SaveBlockReportsAnEndLineTheDiskCannotTake) {
     EXPECT_EQ(Boxes.Messages[0].Flags & MB_ICONSTOP, MB_ICONSTOP);
     EXPECT_EQ(busy.Busy, std::vector<bool>{false});
     EXPECT_EQ(Contents(cut), expected.substr(0, expected.size() - 1));
+  }
+}
+
+// A pipe, a folder or a device is refused before an open could wait on it.
+TEST_F(MemoryWindowTest, ABlockFromNoRegularFileIsNotFound) {
+  TfrmMemory* form = Open();
+  for (const char* kind : NonRegularKinds) {
+    QTemporaryDir dir;
+    const TNonRegularFile file(kind, dir.filePath("block.hex").toStdString());
+    TFileDialogAnswers files({{QString::fromStdString(file.Path), 2}});
+    TInputAnswers answers({"0,0,20H"});
+    Boxes.Messages.clear();
+    Popup(form, "ReadBlock");
+    ASSERT_EQ(Boxes.Messages.size(), 1u) << kind;
+    EXPECT_EQ(Boxes.Messages[0].Text + Boxes.Messages[0].Caption, "File not found!Error");
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QListWidget>
 #include <QWindow>
@@ -11,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "Debug.h"
@@ -18,6 +21,7 @@
 #include "DockSite.h"
 #include "FileDialogAnswers.h"
 #include "MainWindowFixture.h"
+#include "NonRegularFile.h"
 #include "MemoryRegistry.h"
 #include "ModalDialog.h"
 #include "SourceEditor.h"
@@ -257,10 +261,53 @@ TEST_F(SourceWindowTest, WatchWindowDocksBelowTheText) {
   EXPECT_FALSE(Form->TLB_ViewWatch->isChecked());
 }
 
+// A NUL on line 5 of the source keeps every line after it, with its dots,
+// its breakpoints and the execution line.
+TEST_F(SourceWindowTest, ANulKeepsTheLinesAfterIt) {
+  std::ifstream sample(TARVIK_SAMPLES "/demo.c", std::ios::binary);
+  std::string text{std::istreambuf_iterator<char>(sample), {}};
+  QTemporaryDir dir;
+  const std::string copy = dir.filePath("demo.c").toStdString();
+  std::ofstream(copy, std::ios::binary) << text.insert(text.find("};"), 1, '\0');
+  LoadSample();
+  std::strncpy(TheDebug->Tables().Modules[0].SourceFile, copy.c_str(), sizeof TModuleEntry::SourceFile - 1);
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  form->resize(500, 700);
+  EXPECT_EQ(form->txtSource->LineCount(), 36);
+  Activate(form);
+  Form->MNU_RunReset->trigger();
+  Form->MNU_RunStepOver->trigger();
+  QCoreApplication::processEvents();
+  form->txtSource->CaretToLine(28);
+  SendMessage(form->Handle(), UM_TOGGLEBREAK);
+  EXPECT_EQ(Glyphs(form, 27), Arrow);
+  EXPECT_EQ(Glyphs(form, 28), Break);
+  EXPECT_EQ(Glyphs(form, 35), Code);
+}
+
+// A stop on a line record that no text can have marks no line, and no line
+// number overflows on the way.
+TEST_F(SourceWindowTest, LineRecordsBeyondAnyTextMarkNoLine) {
+  LoadSample();
+  TfrmSource* form = OpenSource();
+  ASSERT_NE(form, nullptr);
+  for (const uint32_t line : {0x80000000u, 0xFFFFFFFFu}) {
+    for (TLineEntry* e = TheDebug->Tables().Lines; e->Area || e->Address || e->Line; ++e)
+      if (e->Address == 0x23D) e->Line = line;
+    SetPC(0x23D);
+    SendMessage(Form->Handle(), UM_STOPPED, 0, 0);
+    EXPECT_GT(form->PCLine(), form->txtSource->LineCount()) << line;
+    form->txtSource->grab();
+    for (int n = 1; n <= form->txtSource->LineCount(); ++n)
+      for (const TSourceEditor::TDrawnGlyph& glyph : form->txtSource->GlyphsOn(n)) EXPECT_NE(glyph.Glyph, 4) << n;
+  }
+}
+
 struct TSourceFileCase {
   const char* Name;
   std::string SourceFile;   // as the object file names it; "@" stands for the test's folder
-  const char* Answer;       // the file chosen in "Open source file", or null for Cancel
+  const char* Answer;       // the file of the test's folder chosen in "Open source file", or null for Cancel
   QString FirstLine;
   QString Caption;
   QString Asked;            // the name the dialog was preset with, empty when none was shown
@@ -270,11 +317,16 @@ class SourceFiles : public SourceWindowTest, public ::testing::WithParamInterfac
 
 // A file that is not UTF-8 shows as Latin-1; a missing one is asked for by
 // its name part, and without an answer the window says there is no source.
+// So is a pipe, or a file larger than any source (or reading on past that).
 TEST_P(SourceFiles, ShowAsMuchAsCanBeRead) {
   const TSourceFileCase& c = GetParam();
   QTemporaryDir dir;
   const QString latin1 = dir.filePath("latin1.c");
   std::ofstream(latin1.toStdString()) << "/* caf\xe9 */\nint x;\n";
+  const std::string big = dir.filePath("big.c").toStdString();
+  std::ofstream{big};
+  std::filesystem::resize_file(big, (64 << 20) + 1);  // sparse
+  const TNonRegularFile pipe("pipe", dir.filePath("pipe.c").toStdString());
   std::string source = c.SourceFile;
   if (source[0] == '@') source = dir.path().toStdString() + source.substr(1);
   LoadSample();
@@ -284,7 +336,7 @@ TEST_P(SourceFiles, ShowAsMuchAsCanBeRead) {
   TfrmSource* form = OpenSource();
   ASSERT_NE(form, nullptr);
   form->setWindowTitle("before");
-  if (c.Answer) Files.Answers = {{latin1}};
+  if (c.Answer) Files.Answers = {{dir.filePath(c.Answer)}};
   Files.Requests.clear();
   SetModalDialogHandler([](QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOpen"))->click(); });
   form->mnuOpenSource->trigger();
@@ -295,14 +347,18 @@ TEST_P(SourceFiles, ShowAsMuchAsCanBeRead) {
   if (!Files.Requests.empty()) {
     EXPECT_EQ(Files.Requests[0].Title, "Open source file");
     EXPECT_EQ(Files.Requests[0].FileName, c.Asked);
-    EXPECT_EQ(Files.Requests[0].DefaultExt, "c");
+    EXPECT_EQ(Files.Requests[0].DefaultExt, QFileInfo(c.Asked).suffix());
   }
 }
 
+const QString NoSource = QStringLiteral("/* No source file available */");
 INSTANTIATE_TEST_SUITE_P(Source, SourceFiles, ::testing::Values(
     TSourceFileCase{"latin1", "@/latin1.c", nullptr, "/* caf\u00e9 */", "m", ""},
-    TSourceFileCase{"missing, cancelled", "C:\\src\\gone.c", nullptr, "/* No source file available */", "before", "gone.c"},
-    TSourceFileCase{"missing, chosen", "/nowhere/gone.c", "yes", "/* caf\u00e9 */", "m", "gone.c"}));
+    TSourceFileCase{"missing, cancelled", "C:\\src\\gone.c", nullptr, NoSource, "before", "gone.c"},
+    TSourceFileCase{"missing, chosen", "/nowhere/gone.c", "latin1.c", "/* caf\u00e9 */", "m", "gone.c"},
+    TSourceFileCase{"pipe chosen", "/nowhere/gone.c", "pipe.c", NoSource, "before", "gone.c"},
+    TSourceFileCase{"too large chosen", "/nowhere/gone.c", "big.c", NoSource, "before", "gone.c"},
+    TSourceFileCase{"endless, cancelled", "/proc/self/pagemap", nullptr, NoSource, "before", "pagemap"}));
 
 TEST_F(SourceWindowTest, KeepsItsPlacement) {
   TMemoryRegistry store;
