@@ -19,6 +19,7 @@
 #include "MainFormMessages.h"
 #include "MessageBox.h"
 #include "Protocol.h"
+#include "RegularFile.h"
 #include "RunCommandTarget.h"
 #include "Tgtz80.h"
 #include "TickCount.h"
@@ -75,7 +76,7 @@ void UnasmToFile(TfrmMain& main) {
   request.DefaultExt = QStringLiteral("asm");
   request.Filter = QStringLiteral("Assembler file (*.asm)|*.asm|Text file (*.txt)|*.txt|All files (*.*)|*.*");
   if (!ExecuteFileDialog(&main, request)) return;
-  std::FILE* out = std::fopen(QFile::encodeName(request.FileName).constData(), "wb");
+  std::FILE* out = CreateUserFile(QFile::encodeName(request.FileName).toStdString());
   if (!out) {
     MessageBox("Unable to create file!", "ERROR", MB_OK | MB_ICONSTOP);
     return;

@@ -41,3 +41,15 @@ bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& by
   if (ok) bytes = std::move(read);
   return ok;
 }
+
+std::FILE* CreateUserFile(const std::string& path) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return nullptr;
+  // Once open, a pipe that somebody reads is written as a file is.
+  std::FILE* file = fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 ? fdopen(fd, "wb") : nullptr;
+  if (!file) ::close(fd);
+  return file;
+}

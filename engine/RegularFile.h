@@ -1,6 +1,8 @@
 #pragma once
-// Reading a file whole that the user names or the program looks for.
+// Files that the user names or the program looks for, opened so that a named
+// pipe with nobody at its other end never holds the program.
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 // Larger than any C source or monitor code file can be.
@@ -12,3 +14,7 @@ inline constexpr std::size_t MAX_TEXT_FILE_SIZE = 64u << 20;
 // bounded steps, since its size proves nothing (a /proc file of size 0 reads
 // on for gigabytes).
 bool ReadRegularFile(const std::string& path, std::size_t limit, std::string& bytes);
+
+// The file created or emptied for writing, as fopen's "wb" would; null when
+// it cannot be, a named pipe that nobody reads among them.
+std::FILE* CreateUserFile(const std::string& path);

@@ -8,14 +8,16 @@
 
 bool TImageFile::Open(const std::string& path, int mode) {
   Close();
-  // A named pipe would hold a blocking open until a writer comes, before any
-  // abort key is looked at; on a regular file O_NONBLOCK changes nothing.
-  int flags = mode == 0 ? O_RDONLY | O_NONBLOCK : O_WRONLY | O_CREAT | O_TRUNC;
+  // A named pipe would hold a blocking open until its other end comes, before
+  // any abort key is looked at; on a regular file O_NONBLOCK changes nothing.
+  int flags = mode == 0 ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
   do {
-    fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    fd_ = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
   } while (fd_ < 0 && errno == EINTR);
   struct stat info;
   if (fd_ >= 0 && mode == 0 && (fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode))) Close();
+  // A pipe that somebody reads is written as a file is, once open.
+  if (fd_ >= 0 && mode != 0 && fcntl(fd_, F_SETFL, fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) Close();
   mode_ = mode;
   return fd_ >= 0;
 }

@@ -12,7 +12,7 @@ class TImageFile {
 
   // Mode 0 opens an existing regular file for reading (a named pipe, a device
   // or a folder is no image); any other mode creates or empties the file for
-  // writing.
+  // writing (a named pipe that nobody reads cannot be).
   bool Open(const std::string& path, int mode);
   // False when the system reports that the file's last bytes did not reach it.
   bool Close();

@@ -18,6 +18,7 @@
 #include "InputQuery.h"
 #include "MainWindowFixture.h"
 #include "MemoryRegistry.h"
+#include "NonRegularFile.h"
 #include "Protocol.h"
 #include "RunCommandTarget.h"
 #include "SettingsRegistry.h"
@@ -355,6 +356,17 @@ TEST_F(CpuWindowTest, AutoTraceStepsUntilHAndHReachesNoWindow) {
             static_cast<long>(ProtocolScript().RunCalls.size()));
   EXPECT_TRUE(answers.Shown.empty());
   EXPECT_TRUE(Form->MNU_Run->isEnabled());
+}
+
+TEST_F(CpuWindowTest, ListingOntoAPipeNobodyReadsIsAFileItCannotMake) {
+  QTemporaryDir dir;
+  TPipeNobodyReads pipe(dir.filePath(QStringLiteral("prog.asm")).toStdString());
+  TInputAnswers answers({"0,2"});
+  TFileDialogAnswers files({{QString::fromStdString(pipe.Path)}});
+  Form->MNU_UnasmToFile->trigger();
+  EXPECT_FALSE(pipe.WriterWaited());
+  ASSERT_EQ(Boxes.Messages.size(), 1u);
+  EXPECT_EQ(Boxes.Messages[0].Text, "Unable to create file!");
 }
 
 TEST_F(CpuWindowTest, ListingWritesTheLinesByteForByteOrReportsAFileItCannotMake) {

@@ -221,6 +221,17 @@ TEST_F(MemoryWindowTest, ABlockFromNoRegularFileIsNotFound) {
   }
 }
 
+TEST_F(MemoryWindowTest, ABlockOntoAPipeNobodyReadsIsAFileItCannotMake) {
+  QTemporaryDir dir;
+  TPipeNobodyReads pipe(dir.filePath(QStringLiteral("block.hex")).toStdString());
+  TFileDialogAnswers files({{QString::fromStdString(pipe.Path), 2}});
+  TInputAnswers answers({"0,0,10H"});
+  Popup(Open(), "SaveBlock");
+  EXPECT_FALSE(pipe.WriterWaited());
+  ASSERT_EQ(Boxes.Messages.size(), 1u);
+  EXPECT_EQ(Boxes.Messages[0].Text + Boxes.Messages[0].Caption, "Cannot create file!Error");
+}
+
 // Sixteen lines of sixteen bytes in the CPU window's tallest bottom panel.
 TEST_F(MemoryWindowTest, TheCpuWindowsDumpFollowsTheTargetAtItsTallest) {
   TfrmCpu* cpu = Cpu();

@@ -7,7 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -32,3 +35,44 @@ class TNonRegularFile {
 };
 
 inline const char* const NonRegularKinds[] = {"pipe", "folder", "device"};
+
+// A named pipe that nobody reads. A writer that waits in its open is let
+// through by a reader that comes after two seconds, so that its test fails
+// rather than hangs.
+class TPipeNobodyReads {
+ public:
+  explicit TPipeNobodyReads(std::string path) : Path(std::move(path)) {
+    mkfifo(Path.c_str(), 0600);
+    Watch = std::thread([this] {
+      std::unique_lock lock(Mutex);
+      if (!Stopped.wait_for(lock, std::chrono::seconds(2), [this] { return Finished; }))
+        Reader = open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    });
+  }
+  ~TPipeNobodyReads() {
+    Stop();
+    if (Reader >= 0) close(Reader);
+  }
+  // Whether a writer waited for a reader.
+  bool WriterWaited() {
+    Stop();
+    return Reader >= 0;
+  }
+  const std::string Path;
+
+ private:
+  void Stop() {
+    if (!Watch.joinable()) return;
+    {
+      std::lock_guard lock(Mutex);
+      Finished = true;
+    }
+    Stopped.notify_one();
+    Watch.join();
+  }
+  std::mutex Mutex;
+  std::condition_variable Stopped;
+  bool Finished = false;
+  int Reader = -1;
+  std::thread Watch;
+};
