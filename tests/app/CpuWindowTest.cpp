@@ -360,11 +360,11 @@ TEST_F(CpuWindowTest, AutoTraceStepsUntilHAndHReachesNoWindow) {
 
 TEST_F(CpuWindowTest, ListingOntoAPipeNobodyReadsIsAFileItCannotMake) {
   QTemporaryDir dir;
-  TPipeNobodyReads pipe(dir.filePath(QStringLiteral("prog.asm")).toStdString());
+  TNonRegularFile pipe("pipe", dir.filePath(QStringLiteral("prog.asm")).toStdString());
   TInputAnswers answers({"0,2"});
   TFileDialogAnswers files({{QString::fromStdString(pipe.Path)}});
   Form->MNU_UnasmToFile->trigger();
-  EXPECT_FALSE(pipe.WriterWaited());
+  EXPECT_FALSE(pipe.Waited());
   ASSERT_EQ(Boxes.Messages.size(), 1u);
   EXPECT_EQ(Boxes.Messages[0].Text, "Unable to create file!");
 }

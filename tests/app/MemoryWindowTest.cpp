@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "DumpInterior.h"
@@ -206,30 +207,28 @@ TEST_F(MemoryWindowTest, SaveBlockReportsAnEndLineTheDiskCannotTake) {
   }
 }
 
-// A pipe, a folder or a device is refused before an open could wait on it.
-TEST_F(MemoryWindowTest, ABlockFromNoRegularFileIsNotFound) {
+// A pipe, a folder or a device is refused before an open could wait on it:
+// nothing can be read from one, nor written onto a pipe that nobody reads.
+TEST_F(MemoryWindowTest, BlocksOfNoRegularFileAreRefusedAtOnce) {
   TfrmMemory* form = Open();
-  for (const char* kind : NonRegularKinds) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"ReadBlock", "pipe", "File not found!Error"},
+      {"ReadBlock", "folder", "File not found!Error"},
+      {"ReadBlock", "device", "File not found!Error"},
+      {"SaveBlock", "pipe", "Cannot create file!Error"},
+  };
+  for (const auto& [item, kind, message] : cases) {
+    SCOPED_TRACE(std::string(item) + " " + kind);
     QTemporaryDir dir;
-    const TNonRegularFile file(kind, dir.filePath("block.hex").toStdString());
+    TNonRegularFile file(kind, dir.filePath("block.hex").toStdString());
     TFileDialogAnswers files({{QString::fromStdString(file.Path), 2}});
-    TInputAnswers answers({"0,0,20H"});
+    TInputAnswers answers({"0,0,10H"});
     Boxes.Messages.clear();
-    Popup(form, "ReadBlock");
-    ASSERT_EQ(Boxes.Messages.size(), 1u) << kind;
-    EXPECT_EQ(Boxes.Messages[0].Text + Boxes.Messages[0].Caption, "File not found!Error");
+    Popup(form, item);
+    EXPECT_FALSE(file.Waited());
+    ASSERT_EQ(Boxes.Messages.size(), 1u);
+    EXPECT_EQ(Boxes.Messages[0].Text + Boxes.Messages[0].Caption, message);
   }
-}
-
-TEST_F(MemoryWindowTest, ABlockOntoAPipeNobodyReadsIsAFileItCannotMake) {
-  QTemporaryDir dir;
-  TPipeNobodyReads pipe(dir.filePath(QStringLiteral("block.hex")).toStdString());
-  TFileDialogAnswers files({{QString::fromStdString(pipe.Path), 2}});
-  TInputAnswers answers({"0,0,10H"});
-  Popup(Open(), "SaveBlock");
-  EXPECT_FALSE(pipe.WriterWaited());
-  ASSERT_EQ(Boxes.Messages.size(), 1u);
-  EXPECT_EQ(Boxes.Messages[0].Text + Boxes.Messages[0].Caption, "Cannot create file!Error");
 }
 
 // Sixteen lines of sixteen bytes in the CPU window's tallest bottom panel.
